@@ -1,0 +1,19 @@
+// The star field: 500 tinted sprites flying towards the viewer, turning and colour-cycling.
+#pragma once
+
+#define STARCOUNTMAX 15000
+#define STARCOUNTMAX2 500
+
+struct STAR {
+  float x;
+  float y;
+  float z;
+};
+
+extern STAR star2[STARCOUNTMAX];
+extern float schemepos;
+extern float rotate2;
+
+// Places stars 0 to 499 from the generator's first 1500 draws.
+void placeStars();
+void tekensterrenveld(double dt);

@@ -1,0 +1,73 @@
+// The program's entry point: start-up, then the main loop until a stop condition is met.
+#include <string.h>
+
+#include "host/glwindow.h"
+#include "host/mousemove.h"
+#include "host/startup.h"
+#include "host/winmain.h"
+#include "scene/animation_state.h"
+#include "scene/sequencer.h"
+
+HWND lHwndParent = 0;
+int lPixelWidth = 0;
+int lPixelHeight = 0;
+int lPixelColorDepth = 0;
+
+static bool isStopMessage(UINT message) {
+  return message == WM_QUIT || message == WM_LBUTTONDOWN || message == WM_MBUTTONDOWN ||
+         message == WM_RBUTTONDOWN;
+}
+
+// One pass of the main loop: handle one message, or test for movement, draw and present.
+static void runPass(MSG& msg, bool& done) {
+  if (lHwndParent != 0 && !IsWindow(lHwndParent)) done = true;
+
+  if (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    if (isStopMessage(msg.message)) {
+      done = true;
+    } else {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    return;
+  }
+
+  if (MouseMove.IsMoved()) done = true;
+  if ((active && !DrawGLScene()) || keys[VK_ESCAPE]) {
+    done = true;
+    return;
+  }
+  SwapBuffers(hDC);
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int) {
+  bool done = false;
+  initsterrenveld();
+  lHwndParent = readParentHwnd();
+  enterExecutableFolder();
+  if (!isRunRequest(lpCmdLine)) return 0;
+
+  fullscreen = lHwndParent == 0;
+  lPixelWidth = GetSystemMetrics(SM_CXSCREEN);
+  lPixelHeight = GetSystemMetrics(SM_CYSCREEN);
+
+  DEVMODEA devMode;
+  memset(&devMode, 0, sizeof devMode);
+  if (!EnumDisplaySettingsA(NULL, ENUM_CURRENT_SETTINGS, &devMode)) {
+    MessageBoxA(NULL, "Could Not Enumerate Display Settings", "Error", MB_OK);
+    return 0;
+  }
+  lPixelColorDepth = (int)devMode.dmBitsPerPel;
+
+  if (!CreateGLWindow("Dravik Screensaver", lPixelWidth, lPixelHeight, lPixelColorDepth,
+                      fullscreen))
+    return 0;
+  if (fullscreen) makeWindowOnTop();
+
+  MSG msg;
+  memset(&msg, 0, sizeof msg);  // exit code 0 when no message was ever taken
+  while (!done) runPass(msg, done);
+
+  KillGLWindow();
+  return (int)msg.wParam;
+}
