@@ -11,20 +11,32 @@ bool active = true;
 bool keys[256];
 bool fullscreen = true;
 
-PIXELFORMATDESCRIPTOR pfd = {
-    sizeof(PIXELFORMATDESCRIPTOR),
-    1,
-    PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
-    PFD_TYPE_RGBA,
-    0,  // colour depth, filled in by CreateGLWindow
-    0, 0, 0, 0, 0, 0,
-    0, 0,
-    0, 0, 0, 0, 0,
-    16,  // depth buffer
-    0,
-    0,
-    PFD_MAIN_PLANE,
-    0, 0, 0, 0};
+PIXELFORMATDESCRIPTOR pfd = {sizeof(PIXELFORMATDESCRIPTOR),
+                             1,
+                             PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
+                             PFD_TYPE_RGBA,
+                             0,  // colour depth, filled in by CreateGLWindow
+                             0,
+                             0,
+                             0,
+                             0,
+                             0,
+                             0,
+                             0,
+                             0,
+                             0,
+                             0,
+                             0,
+                             0,
+                             0,
+                             16,  // depth buffer
+                             0,
+                             0,
+                             PFD_MAIN_PLANE,
+                             0,
+                             0,
+                             0,
+                             0};
 
 static void showCreateError(const char* text) {
   MessageBoxA(NULL, text, "ERROR", MB_OK | MB_ICONEXCLAMATION);
@@ -70,7 +82,8 @@ void KillGLWindow() {
     if (!DestroyWindow(hWnd)) showShutdownError("Could Not Release hWnd.");
     hWnd = NULL;
   }
-  if (!UnregisterClassA(WINDOWCLASSNAME, hInstance)) showShutdownError("Could Not Unregister Class.");
+  if (!UnregisterClassA(WINDOWCLASSNAME, hInstance))
+    showShutdownError("Could Not Unregister Class.");
 }
 
 static bool registerWindowClass() {

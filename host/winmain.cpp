@@ -1,10 +1,11 @@
 // The program's entry point: start-up, then the main loop until a stop condition is met.
+#include "host/winmain.h"
+
 #include <string.h>
 
 #include "host/glwindow.h"
 #include "host/mousemove.h"
 #include "host/startup.h"
-#include "host/winmain.h"
 #include "scene/animation_state.h"
 #include "scene/sequencer.h"
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
 #include <direct.h>
 #include <io.h>
+#include <windows.h>
 #else
 #include "win32.h"
 #endif

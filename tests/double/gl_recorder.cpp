@@ -70,13 +70,11 @@ void glGenTextures(GLsizei n, GLuint* names) {
 void glTexParameteri(GLenum target, GLenum pname, GLint param) {
   rec("glTexParameteri", {(double)target, (double)pname, (double)param});
 }
-void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
-                  GLsizei height, GLint border, GLenum format, GLenum type,
-                  const GLvoid* pixels) {
+void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                  GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
   fake::GlCall c{"glTexImage2D",
                  {(double)target, (double)level, (double)internalFormat, (double)width,
-                  (double)height, (double)border, (double)format, (double)type,
-                  pixels ? 1.0 : 0.0},
+                  (double)height, (double)border, (double)format, (double)type, pixels ? 1.0 : 0.0},
                  {}};
   if (pixels && width > 0 && height > 0) {
     size_t bytes = (size_t)width * (size_t)height * (format == GL_RGBA ? 4 : 3);

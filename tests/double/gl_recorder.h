@@ -8,8 +8,8 @@ namespace fake {
 
 struct GlCall {
   std::string name;
-  std::vector<double> args;            // numbers as passed (enums and names as integers)
-  std::vector<unsigned char> pixels;   // glTexImage2D: the uploaded bytes, when any
+  std::vector<double> args;           // numbers as passed (enums and names as integers)
+  std::vector<unsigned char> pixels;  // glTexImage2D: the uploaded bytes, when any
 };
 
 std::vector<GlCall>& glCalls();
