@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: unit, picture, end-to-end and render
+# tests, the sanitizer and fuzzing run, and the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+(cd build && ctest --output-on-failure -j 2)
+bash scripts/sanitize-and-fuzz.sh
+bash scripts/package-windows.sh
+bash tests/windows/run.sh
