@@ -1,0 +1,66 @@
+// Each image test runs in a fresh temporary folder of its own, with a fresh platform double.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/double/gl_recorder.h"
+#include "tests/double/win32_double.h"
+#include "tests/image/bmp_files.h"
+
+// A message box as text and caption.
+using Box = std::pair<std::string, std::string>;
+
+class ImageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fake::reset();
+    fake::resetGl();
+    fake::resetProgramGlobals();
+    char name[] = "/tmp/dravik-image-XXXXXX";
+    ASSERT_NE(mkdtemp(name), nullptr);
+    folder = name;
+    previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+  }
+
+  void TearDown() override {
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(folder);
+  }
+
+  // The message boxes shown so far; every one of them must carry the error icon.
+  std::vector<Box> boxes() {
+    std::vector<Box> out;
+    for (const fake::MessageBox& b : fake::platform().boxes) {
+      EXPECT_EQ(b.style, 0x10u) << b.text;
+      out.emplace_back(b.text, b.caption);
+    }
+    return out;
+  }
+
+  // Blocks allocated and not yet released.
+  int liveBlocks() {
+    return fake::platform().count("GlobalAlloc") - fake::platform().count("GlobalFree");
+  }
+
+  std::filesystem::path folder;
+  std::filesystem::path previous;
+};
+
+inline const Box kCantRead{"can't read file..", "LoadABitmap Error"};
+inline const Box kIsNull{"Is NULL", "getPixelData"};
+inline const Box kNo1st{"CDoubleBitmap() 1st bitmap has no data.", "CDoubleBitmap"};
+inline const Box kNo2nd{"CDoubleBitmap() 2nd bitmap has no data.", "CDoubleBitmap"};
+inline const Box kWidthDiffers{"CDoubleBitmap() bitmap-width not equal.", "CDoubleBitmap"};
+inline const Box kHeightDiffers{"CDoubleBitmap() bitmap-height not equal.", "CDoubleBitmap"};
+inline const Box kWidthZero{"CDoubleBitmap() bitmap-width is 0. This is not allowed",
+                            "CDoubleBitmap"};
+inline const Box kHeightZero{"CDoubleBitmap() bitmap-height is 0. This is not allowed.",
+                             "CDoubleBitmap"};
