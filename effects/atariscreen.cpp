@@ -1,6 +1,37 @@
-// The desktop picture (drawing still to come).
+// The desktop picture: a quad at depth 20 that is tossed up and falls away along a parabola.
 #include "effects/atariscreen.h"
+
+#include "image/textureset.h"
+#include "platform/system.h"
 
 float rotateAtariScreen = 0.0f;
 
-void tekenatariscreen(float t) { rotateAtariScreen += t; }
+void tekenatariscreen(float t) {
+  // Beyond the far plane (from 80/3 s on) more time changes nothing on screen; holding T
+  // there keeps every coordinate finite however long the program runs.
+  rotateAtariScreen = rotateAtariScreen + t;
+  if (rotateAtariScreen > ATARISCREENGONE) rotateAtariScreen = ATARISCREENGONE;
+  float T = rotateAtariScreen;
+
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glBindTexture(GL_TEXTURE_2D, texture[6]);
+
+  float q = (float)(-3.0 * T * T);
+  float Y = (float)(5.0 * T + q);
+  float z = (float)(-20.0 - 3.0 * T);
+  const float halfwidth = 10.0f;
+  const float halfheight = 10.0f / 320.0f * 200.0f;  // the picture's 320 : 200 proportions
+
+  glLoadIdentity();
+  glColor4ub(255, 255, 255, 255);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(-halfwidth, (float)(Y + halfheight), z);
+  glTexCoord2f(0.625f, 0.0f);
+  glVertex3f(halfwidth, (float)(Y + halfheight), z);
+  glTexCoord2f(0.625f, 0.390625f);
+  glVertex3f(halfwidth, (float)(Y - halfheight), z);
+  glTexCoord2f(0.0f, 0.390625f);
+  glVertex3f(-halfwidth, (float)(Y - halfheight), z);
+  glEnd();
+}

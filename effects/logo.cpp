@@ -1,8 +1,50 @@
-// The logo zoom (drawing still to come).
+// The event logo: one quad that shrinks from scale 20 to 1.5 and swings about the screen centre.
 #include "effects/logo.h"
+
+#include <math.h>
+
+#include "effects/periodic.h"
+#include "image/textureset.h"
+#include "platform/system.h"
 
 float rotateTolvane = 0.0f;
 
-void tekentolvanelogo(double dt) { rotateTolvane = (float)(rotateTolvane + dt); }
+static const double TWOPI = 6.283185307179586;
+// Once settled (from 0.925 on) the logo time only drives the swing, whose period is 2 pi; it is
+// kept within one period above this point, so the zoom stays settled.
+static const double TOLVANESETTLED = 1.0;
 
-bool tolvanelogodone() { return (float)(20.0 - rotateTolvane * 20.0) < 1.5f; }
+static float logoscale() {
+  float a = (float)(20.0f - rotateTolvane * 20.0);
+  return a;
+}
+
+void tekentolvanelogo(double dt) {
+  rotateTolvane = keepperiodic(rotateTolvane + dt, TWOPI, TOLVANESETTLED);
+
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glBindTexture(GL_TEXTURE_2D, texture[2]);
+  glLoadIdentity();
+  glRotatef((float)(sin((double)rotateTolvane) * 20.0), 0.0f, 0.0f, 1.0f);
+
+  float a = logoscale();
+  if (a < 1.5f) a = 1.5f;
+  const float k = (float)(310.0 / 242.0);  // the texture region's width over its height
+  const float halfwidth1 = (float)(2.0f * k);
+  float w = (float)(halfwidth1 * a);
+  float h = (float)(2.0f * a);
+
+  glColor4ub(255, 255, 255, 255);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(-w, h, -20.0f);
+  glTexCoord2f(0.60546875f, 0.0f);
+  glVertex3f(w, h, -20.0f);
+  glTexCoord2f(0.60546875f, 0.47265625f);
+  glVertex3f(w, -h, -20.0f);
+  glTexCoord2f(0.0f, 0.47265625f);
+  glVertex3f(-w, -h, -20.0f);
+  glEnd();
+}
+
+bool tolvanelogodone() { return logoscale() < 1.5f; }

@@ -1,5 +1,13 @@
-// The sine scroller (drawing still to come).
+// The sine scroller: a line of rippling letters running right to left, and its reflection.
 #include "effects/scroller.h"
+
+#include <math.h>
+#include <string.h>
+
+#include "effects/floatmod.h"
+#include "effects/periodic.h"
+#include "image/textureset.h"
+#include "platform/system.h"
 
 float scroller2pos_x = 17.0f;
 float scroller2pos_y = 0.0f;
@@ -7,4 +15,114 @@ float scroller2HSinPos = 0.0f;
 float scroller2offet = 0.0f;
 float scroller2totallapse = 0.0f;
 
-void tekenscroller2(double, bool) {}
+const float scroller2fontsize_w = 2.0f;
+const float scroller2fontsize_h = 1.5f;
+const float scroller2looppos_x = -18.0f;
+const float scroller2MustBelLeftOf = 17.0f;
+const float scroller2SinSize = 0.5f;
+const float scroller2flipypos = -2.0f;
+
+const char scroller2text[] =
+    "lets start on the atari desktop and throw in the fancy stuff. Check "
+    "http://tolvane.example/"
+    " for more info. Feel free to install this on every pc in house or at the office. "
+    "Greets to all. Wrap....   ";
+const int scroller2textlength = (int)sizeof scroller2text - 1;
+
+static const double TWOPI = 6.283185307179586;
+static const float BOBRATE = 0.4f;  // radians per second of scroller time
+
+// The scroll position repeats every line length 2L once every letter has wrapped, that is
+// once the first letter is more than a line length left of the wrap position. Below one more
+// line length it is moved back by whole line lengths; the picture stays the same.
+static float keepscrollposition(double x) {
+  double line = (double)scroller2textlength * scroller2fontsize_w;
+  double below = scroller2looppos_x - 2.0 * line;
+  if (x < below) x = below + line - fmod(below - x, line);
+  return (float)x;
+}
+
+void getletter(char c, int* col, int* row) {
+  static const char* const cells[6] = {"ABCDEF", "GHIJKL", "MNOPQR", "STUVWX", "YZ()?!", ":."};
+  int k = 6;
+  int r = 0;
+  signed char s = (signed char)c;
+  if (s >= 'a' && s <= 'z') s = (signed char)(s - 32);
+  for (int y = 0; y < 6; y++)
+    for (int x = 0; cells[y][x] != '\0'; x++)
+      if (cells[y][x] == s) {
+        k = x;
+        r = y;
+      }
+  *col = k;
+  *row = r;
+}
+
+static void tekenpiece(const FLOATRECT& t, const FLOATRECT& v, bool reflection) {
+  const float s[4] = {t.left, t.right, t.right, t.left};
+  const float tt[4] = {t.top, t.top, t.bottom, t.bottom};
+  const float x[4] = {v.left, v.right, v.right, v.left};
+  const float y[4] = {v.top, v.top, v.bottom, v.bottom};
+  float dx[4];
+  float dy[4];
+  for (int i = 0; i < 4; i++) {
+    dx[i] = (float)(x[i] + sin((double)y[i] + scroller2HSinPos));
+    dy[i] = (float)(y[i] + scroller2SinSize * sin((double)dx[i]));
+    if (reflection) dy[i] = (float)(scroller2flipypos - (dy[i] - scroller2flipypos));
+    dy[i] = (float)(dy[i] + scroller2offet);
+  }
+  glBegin(GL_QUADS);
+  for (int i = 0; i < 4; i++) {
+    glTexCoord2f(s[i], tt[i]);
+    glVertex3f(dx[i], dy[i], -20.0f);
+  }
+  glEnd();
+}
+
+void tekenscroller2letter(FLOATRECT t, FLOATRECT v, int depth, bool reflection) {
+  if (depth <= 0) {
+    tekenpiece(t, v, reflection);
+    return;
+  }
+  float mu = (float)(((double)t.right + t.left) / 2.0);
+  float mv = (float)(((double)t.bottom + t.top) / 2.0);
+  float mx = (float)(((double)v.right + v.left) / 2.0);
+  float my = (float)(((double)v.bottom + v.top) / 2.0);
+  tekenscroller2letter({t.left, t.top, mu, mv}, {v.left, v.top, mx, my}, depth - 1, reflection);
+  tekenscroller2letter({mu, t.top, t.right, mv}, {mx, v.top, v.right, my}, depth - 1, reflection);
+  tekenscroller2letter({t.left, mv, mu, t.bottom}, {v.left, my, mx, v.bottom}, depth - 1,
+                       reflection);
+  tekenscroller2letter({mu, mv, t.right, t.bottom}, {mx, my, v.right, v.bottom}, depth - 1,
+                       reflection);
+}
+
+void tekenscroller2(double dt, bool reflection) {
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glBindTexture(GL_TEXTURE_2D, reflection ? texture[5] : texture[4]);
+  glLoadIdentity();
+
+  // Each accumulator is kept within a period or two (the bob, the line, the wave), so that a
+  // step never rounds away however long the program runs.
+  scroller2totallapse = keepperiodic(scroller2totallapse + dt, TWOPI / (double)BOBRATE);
+  scroller2pos_x = keepscrollposition(scroller2pos_x - dt * 3.0);
+  scroller2HSinPos = keepperiodic(scroller2HSinPos + dt * 3.0, TWOPI);
+  scroller2offet = (float)(sin((double)scroller2totallapse * (double)BOBRATE) * 4.0);
+
+  const float line = (float)(scroller2textlength * scroller2fontsize_w);
+  for (int i = 0; i < scroller2textlength; i++) {
+    int k, r;
+    getletter(scroller2text[i], &k, &r);
+    FLOATRECT tex = {(float)(64 * k) / 512.0f, (float)(64 * r) / 512.0f,
+                     (float)(64 * k + 47) / 512.0f, (float)(64 * r + 33) / 512.0f};
+    float p = (float)((double)i * scroller2fontsize_w + scroller2pos_x);
+    p = (float)(p - scroller2looppos_x);
+    if (p < 0.0f) p = (float)(line - floatmod(-p, line));
+    float x = (float)(p + scroller2looppos_x);
+    FLOATRECT vert = {x, scroller2pos_y, (float)(x + scroller2fontsize_w),
+                      (float)(scroller2pos_y - scroller2fontsize_h)};
+    if (x <= scroller2MustBelLeftOf) {
+      glColor4ub(255, 255, 255, 255);
+      tekenscroller2letter(tex, vert, 2, reflection);
+    }
+  }
+}

@@ -14,4 +14,18 @@ extern float scroller2HSinPos;
 extern float scroller2offet;
 extern float scroller2totallapse;
 
+extern const float scroller2fontsize_w;
+extern const float scroller2fontsize_h;
+extern const float scroller2looppos_x;
+extern const float scroller2MustBelLeftOf;
+extern const float scroller2SinSize;
+extern const float scroller2flipypos;
+
+// The scroll text and its length L in characters; the line repeats every 2L units.
+extern const char scroller2text[];
+extern const int scroller2textlength;
+
 void tekenscroller2(double dt, bool reflection);
+void tekenscroller2letter(FLOATRECT tex, FLOATRECT vert, int depth, bool reflection);
+// The font cell of a character: column through col, row through row.
+void getletter(char c, int* col, int* row);

@@ -11,8 +11,11 @@ struct STAR {
 };
 
 extern STAR star2[STARCOUNTMAX];
+extern unsigned char schemes[7][3];
+extern int schemecount;
 extern float schemepos;
 extern float rotate2;
+extern unsigned int loop;
 
 // Places stars 0 to 499 from the generator's first 1500 draws.
 void placeStars();

@@ -31,7 +31,8 @@ bool DrawGLScene() {
   glEnable(GL_BLEND);
   glDisable(GL_DEPTH_TEST);
 
-  animmodetime = (float)(animmodetime + dt);
+  // Phase 2 never reads the phase timer again; it stays put rather than grow for ever.
+  if (animmode != 2) animmodetime = (float)(animmodetime + dt);
   if (animmode == 2) tekensterrenveld(dt);
   if (animmode == 0 && animmodetime >= 15.0f) enterPhase(1);
   if (animmode == 1) {
