@@ -1,0 +1,43 @@
+// Writes the program's eight pictures into a folder: picturegen <folder> <bold TrueType font>.
+#include <cstdio>
+#include <string>
+
+#include "bmpfile.h"
+#include "pictures.h"
+
+using namespace picturegen;
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s <output folder> <bold TrueType font>\n", argv[0]);
+    return 2;
+  }
+  const std::string dir = std::string(argv[1]) + "/";
+  FontFace font;
+  if (!font.open(argv[2])) {
+    std::fprintf(stderr, "picturegen: cannot open the font %s\n", argv[2]);
+    return 1;
+  }
+  const Masked logo = drawLogo(font);
+  const FontAtlas atlas = drawFontAtlas(font);
+  const struct {
+    const char* name;
+    Image image;
+  } files[] = {
+      {"Star.bmp", drawStar(128)},
+      {"background2.bmp", drawBackground(64)},
+      {"tolvane image logo.bmp", logo.colour},
+      {"tolvane image logo mask.bmp", grayToImage(logo.mask)},
+      {"font2.bmp", atlas.bright},
+      {"font2darker.bmp", atlas.darker},
+      {"font2mask.bmp", grayToImage(atlas.mask)},
+      {"atari desktop.bmp", drawDesktop()},
+  };
+  for (const auto& f : files) {
+    if (!writeBmp(dir + f.name, f.image)) {
+      std::fprintf(stderr, "picturegen: cannot write %s%s\n", dir.c_str(), f.name);
+      return 1;
+    }
+  }
+  return 0;
+}
