@@ -2,7 +2,6 @@
 #include <strings.h>
 #include <sys/stat.h>
 
-
 #include "platform/system.h"
 
 long _filelength(int fd) {
@@ -12,4 +11,3 @@ long _filelength(int fd) {
 }
 
 int _stricmp(const char* a, const char* b) { return strcasecmp(a, b); }
-

@@ -1,0 +1,163 @@
+// Starting and stopping Xvfb and the programs under test, with bounded waits throughout.
+#include "tests/e2e/harness.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+extern char** environ;
+
+namespace e2e {
+
+double now() {
+  struct timespec t;
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+void sleepSeconds(double seconds) {
+  struct timespec t = {(time_t)seconds, (long)((seconds - (time_t)seconds) * 1e9)};
+  nanosleep(&t, nullptr);
+}
+
+// Xvfb writes its display number to -displayfd once it accepts connections.
+bool VirtualDisplay::start(int width, int height, int depth) {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return false;  // no other child inherits these ends
+  std::string screen =
+      std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
+  pid_ = fork();
+  if (pid_ == 0) {
+    dup2(fds[1], 3);
+    int null = open("/dev/null", O_RDWR);
+    dup2(null, 1);
+    dup2(null, 2);
+    execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+           "-noreset", (char*)nullptr);
+    _exit(127);
+  }
+  close(fds[1]);
+  std::string number;
+  char c;
+  double deadline = now() + 20;
+  while (now() < deadline && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+  close(fds[0]);
+  if (number.empty()) return false;
+  name_ = ":" + number;
+  return true;
+}
+
+void VirtualDisplay::stop() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  waitpid(pid_, nullptr, 0);
+  pid_ = -1;
+}
+
+bool Process::start(const std::vector<std::string>& argv,
+                    const std::map<std::string, std::string>& env, const std::string& prefix) {
+  outPath_ = prefix + ".out";
+  errPath_ = prefix + ".err";
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return false;  // no other child inherits these ends
+  pid_ = fork();
+  if (pid_ == 0) {
+    dup2(fds[0], 0);
+    close(fds[1]);
+    int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int err = open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(out, 1);
+    dup2(err, 2);
+    for (auto& e : env) {
+      if (e.second.empty())
+        unsetenv(e.first.c_str());
+      else
+        setenv(e.first.c_str(), e.second.c_str(), 1);
+    }
+    std::vector<char*> args;
+    for (auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  close(fds[0]);
+  input_ = fds[1];
+  return pid_ > 0;
+}
+
+bool Process::running() {
+  if (pid_ <= 0) return false;
+  if (waitpid(pid_, &status_, WNOHANG) != pid_) return true;
+  pid_ = -1;
+  return false;
+}
+
+int Process::waitExit(double seconds) {
+  double deadline = now() + seconds;
+  while (running() && now() < deadline) sleepSeconds(0.02);
+  if (running()) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+    return -1;
+  }
+  return WIFEXITED(status_) ? WEXITSTATUS(status_) : 128 + WTERMSIG(status_);
+}
+
+void Process::signal(int sig) {
+  if (pid_ > 0) kill(pid_, sig);
+}
+
+void Process::closeInput() {
+  if (input_ >= 0) close(input_);
+  input_ = -1;
+}
+
+std::string Process::out() const { return readFile(outPath_); }
+std::string Process::err() const { return readFile(errPath_); }
+
+Process::~Process() {
+  closeInput();
+  if (running()) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+std::string shell(const std::string& command, int* status) {
+  std::string output;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return output;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+  int result = pclose(pipe);
+  if (status) *status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+  return output;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string makeTempDir() {
+  char pattern[] = "/tmp/dravik-e2e-XXXXXX";
+  const char* dir = mkdtemp(pattern);
+  return dir ? dir : "";
+}
+
+}  // namespace e2e
