@@ -1,5 +1,6 @@
 // A 16-bit-era desktop at 320 x 200: menu bar, green dithered backdrop, two floppy drives and a
-// trash can with their labels, and the arrow pointer. Black and white icons, as on that screen.
+// trash can with their labels, an open drive window and the arrow pointer. Black and white icons,
+// as on that screen.
 #include "pictures.h"
 #include "pixelfont.h"
 
@@ -111,6 +112,127 @@ void pointer(Image& im, int x0, int y0) {
          });
 }
 
+// A folder icon, 24 x 16: a tab on the top left, a white body with a black rim.
+void folder(Image& im, int x0, int y0) {
+  sprite(im, x0, y0,
+         {
+             ".########...............",
+             "#oooooooo#..............",
+             "#ooooooooo#############.",
+             "#ooooooooooooooooooooo#.",
+             "#######################.",
+             "#ooooooooooooooooooooo#.",
+             "#ooooooooooooooooooooo#.",
+             "#ooooooooooooooooooooo#.",
+             "#ooooooooooooooooooooo#.",
+             "#ooooooooooooooooooooo#.",
+             "#ooooooooooooooooooooo#.",
+             "#ooooooooooooooooooooo#.",
+             "#ooooooooooooooooooooo#.",
+             "#ooooooooooooooooooooo#.",
+             "#######################.",
+         });
+}
+
+// A program icon, 24 x 16: a small window with a title stripe.
+void program(Image& im, int x0, int y0) {
+  fill(im, x0, y0, x0 + 22, y0 + 14, kWhite);
+  frame(im, x0, y0, x0 + 22, y0 + 14, kBlack);
+  fill(im, x0, y0 + 3, x0 + 22, y0 + 3, kBlack);
+  for (int x = x0 + 2; x <= x0 + 20; x += 2) fill(im, x, y0 + 1, x, y0 + 2, kBlack);
+  fill(im, x0 + 4, y0 + 6, x0 + 13, y0 + 6, kBlack);
+  fill(im, x0 + 4, y0 + 8, x0 + 17, y0 + 8, kBlack);
+  fill(im, x0 + 4, y0 + 10, x0 + 10, y0 + 10, kBlack);
+}
+
+// A white box with black rim: the window's close, full, arrow and size boxes and its sliders.
+void box(Image& im, int x0, int y0, int width, int height) {
+  fill(im, x0, y0, x0 + width - 1, y0 + height - 1, kWhite);
+  frame(im, x0, y0, x0 + width - 1, y0 + height - 1, kBlack);
+}
+void box(Image& im, int x0, int y0, int size) { box(im, x0, y0, size, size); }
+
+// Arrow heads inside an 11-pixel box, pointing up, down, left or right.
+void arrow(Image& im, int x0, int y0, char way) {
+  for (int i = 0; i < 4; ++i) {
+    const int a = 5 - i, b = 5 + i, at = 3 + i;
+    switch (way) {
+      case 'u':
+        fill(im, x0 + a, y0 + at, x0 + b, y0 + at, kBlack);
+        break;
+      case 'd':
+        fill(im, x0 + a, y0 + 10 - at, x0 + b, y0 + 10 - at, kBlack);
+        break;
+      case 'l':
+        fill(im, x0 + at, y0 + a, x0 + at, y0 + b, kBlack);
+        break;
+      default:
+        fill(im, x0 + 10 - at, y0 + a, x0 + 10 - at, y0 + b, kBlack);
+        break;
+    }
+  }
+}
+
+// The open window of drive A: title bar with close and full boxes, an information line,
+// three items and scroll bars on the right and at the bottom.
+void window(Image& im, int x0, int y0, int x1, int y1) {
+  const int bar = 11;
+  fill(im, x0, y0, x1, y1, kWhite);
+  frame(im, x0, y0, x1, y1, kBlack);
+  // Title bar: ruled with lines while the window is on top, the title in a white gap.
+  for (int y = y0 + 2; y < y0 + bar - 1; y += 2) fill(im, x0 + bar, y, x1 - bar, y, kBlack);
+  box(im, x0, y0, bar);
+  fill(im, x0 + 3, y0 + 3, x0 + 7, y0 + 7, kBlack);
+  fill(im, x0 + 4, y0 + 4, x0 + 6, y0 + 6, kWhite);
+  box(im, x1 - bar + 1, y0, bar);
+  frame(im, x1 - bar + 3, y0 + 2, x1 - 2, y0 + 8, kBlack);
+  frame(im, x1 - bar + 3, y0 + 2, x1 - 5, y0 + 5, kBlack);
+  const std::string title = " A:\\ ";
+  const int tw = int(title.size()) * 8;
+  const int tx = (x0 + x1 + 1 - tw) / 2;
+  fill(im, tx, y0 + 1, tx + tw - 1, y0 + bar - 2, kWhite);
+  drawPixelText(im, tx, y0 + 2, title, kBlack);
+  fill(im, x0, y0 + bar - 1, x1, y0 + bar - 1, kBlack);
+  // Information line.
+  drawPixelText(im, x0 + 3, y0 + bar, "3 items", kBlack);
+  fill(im, x0, y0 + 2 * bar - 2, x1, y0 + 2 * bar - 2, kBlack);
+  // Scroll bars: dithered tracks between arrow boxes, a white slider on each.
+  for (int y = y0 + 2 * bar - 1; y <= y1; ++y)
+    for (int x = x1 - bar + 1; x <= x1; ++x) im.at(x, y) = ((x + y) & 1) ? kBlack : kWhite;
+  for (int y = y1 - bar + 1; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) im.at(x, y) = ((x + y) & 1) ? kBlack : kWhite;
+  frame(im, x1 - bar + 1, y0 + 2 * bar - 2, x1, y1, kBlack);
+  frame(im, x0, y1 - bar + 1, x1, y1, kBlack);
+  box(im, x1 - bar + 1, y0 + 2 * bar - 2, bar);
+  arrow(im, x1 - bar + 1, y0 + 2 * bar - 2, 'u');
+  box(im, x1 - bar + 1, y1 - 2 * bar + 2, bar);
+  arrow(im, x1 - bar + 1, y1 - 2 * bar + 2, 'd');
+  box(im, x1 - bar + 1, y0 + 3 * bar - 3, bar, (y1 - y0) / 3);  // vertical slider
+  box(im, x0, y1 - bar + 1, bar);
+  arrow(im, x0, y1 - bar + 1, 'l');
+  box(im, x1 - 2 * bar + 2, y1 - bar + 1, bar);
+  arrow(im, x1 - 2 * bar + 2, y1 - bar + 1, 'r');
+  box(im, x0 + bar - 1, y1 - bar + 1, (x1 - x0) / 2, bar);  // horizontal slider
+  box(im, x1 - bar + 1, y1 - bar + 1, bar);                 // size box
+  frame(im, x1 - bar + 3, y1 - bar + 3, x1 - 2, y1 - 2, kBlack);
+  // The items, each an icon over its name, in columns 56 pixels apart.
+  const int top = y0 + 2 * bar + 6;
+  const struct {
+    const char* name;
+    bool isFolder;
+  } items[] = {{"DEMOS", true}, {"MUSIC", true}, {"GO.PRG", false}};
+  for (int i = 0; i < 3; ++i) {
+    const int cx = x0 + 30 + 56 * i;
+    if (items[i].isFolder) {
+      folder(im, cx - 12, top);
+    } else {
+      program(im, cx - 12, top);
+    }
+    const int w = int(std::string(items[i].name).size()) * 8;
+    drawPixelText(im, cx - w / 2, top + 18, items[i].name, kBlack);
+  }
+}
+
 }  // namespace
 
 Image drawDesktop() {
@@ -134,7 +256,8 @@ Image drawDesktop() {
   trashCan(im, 40, 152);
   label(im, 52, 178, "TRASH CAN");
 
-  pointer(im, 196, 84);
+  window(im, 128, 28, 307, 132);
+  pointer(im, 214, 150);
 
   // Repeat the last column and row once, so filtering at the picture's edge meets its own colours.
   for (int y = 0; y < kH; ++y) im.at(kW, y) = im.at(kW - 1, y);
