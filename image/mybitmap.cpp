@@ -72,8 +72,9 @@ CMyBitmap::CMyBitmap(const char* path)
   infoHeader = fileData + 14;
   pixelData = fileData + kPixelOffset;
 
+  // With a side of 0 no pixel is touched (and a tall empty picture costs no empty passes).
   int32_t w = getWidth();
-  int32_t h = getHeight();
+  int32_t h = w > 0 ? getHeight() : 0;
   for (int32_t y = 0; y < h; ++y) {
     for (int32_t x = 0; x < w; ++x) {
       BYTE* p = pixelData + 3 * ((size_t)y * (size_t)w + (size_t)x);

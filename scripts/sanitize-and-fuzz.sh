@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The unit tests built with clang under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan),
+# then a fixed-time libFuzzer run over the image readers, seeded with small made-up BMP files.
+# Any sanitizer report, failing test or fuzzer finding fails the script.
+#
+#   scripts/sanitize-and-fuzz.sh            unit tests, then 60 s of fuzzing
+#   scripts/sanitize-and-fuzz.sh 3600       the same with an hour of fuzzing (or FUZZ_SECONDS=3600)
+#   FUZZ_SECONDS=0 scripts/...              unit tests only
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+FUZZ_SECONDS=${1:-${FUZZ_SECONDS:-60}}
+BUILD_DIR=${ASAN_BUILD_DIR:-build-asan}
+SANITIZE="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+
+cmake -S . -B "$BUILD_DIR" -G Ninja \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_C_FLAGS="$SANITIZE" -DCMAKE_CXX_FLAGS="$SANITIZE" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DDRAVIK_TESTS=ON -DDRAVIK_BENCH=OFF -DDRAVIK_FUZZ=ON >/dev/null
+cmake --build "$BUILD_DIR" -j 2 --target unit_tests bmp_fuzzer bmp_seeds
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:check_initialization_order=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+echo "== unit tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+(cd "$BUILD_DIR" && ctest -L unit --output-on-failure -j 2)
+
+if [ "$FUZZ_SECONDS" -le 0 ]; then
+  exit 0
+fi
+
+echo "== fuzzing the image readers for $FUZZ_SECONDS s"
+seeds=$BUILD_DIR/fuzz/seeds
+corpus=$BUILD_DIR/fuzz/corpus
+artifacts=$BUILD_DIR/fuzz/findings
+rm -rf "$seeds"
+mkdir -p "$seeds" "$corpus" "$artifacts"
+"$BUILD_DIR/bmp_seeds" "$seeds"
+log=$BUILD_DIR/fuzz/last-run.log
+status=0
+"$BUILD_DIR/bmp_fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=4096 -timeout=10 \
+  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" \
+  "$corpus" "$seeds" >"$log" 2>&1 || status=$?
+grep -E "^Done|stat::number_of_executed_units|stat::peak_rss_mb" "$log" || true
+if [ "$status" -ne 0 ]; then
+  tail -n 60 "$log"
+  echo "The fuzzer found a fault (exit code $status); the input is in $artifacts/." >&2
+  exit 1
+fi
+echo "Fuzzing found nothing."
