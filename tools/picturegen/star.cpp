@@ -15,11 +15,11 @@ Image drawStar(int size) {
       const float r = std::sqrt(dx * dx + dy * dy) / radius;
       if (r >= 1.0f) continue;
       // A hot core, a glow and a wide halo; the last factor takes it all to 0 at the rim.
-      const float core = std::exp(-(r / 0.1f) * (r / 0.1f));
-      const float glow = std::exp(-(r / 0.33f) * (r / 0.33f));
-      const float halo = (1.0f - r) * std::sqrt(1.0f - r);
+      const float core = std::exp(-(r / 0.08f) * (r / 0.08f));
+      const float glow = std::exp(-(r / 0.25f) * (r / 0.25f));
+      const float halo = (1.0f - r) * (1.0f - r);
       const float rim = (1.0f - r * r) * (1.0f - r * r);
-      const float v = (0.4f * core + 0.4f * glow + 0.2f * halo) * rim;
+      const float v = (0.45f * core + 0.4f * glow + 0.15f * halo) * rim;
       out.at(x, y) = {v, v, v};
     }
   }
