@@ -31,6 +31,9 @@ bool pixelRowsFit(int32_t w, int32_t h, uint64_t available) {
   return needed <= available;
 }
 
+// At least the two headers, and no more than the 32-bit length field holds.
+bool usableLength(long long length) { return length >= kPixelOffset && length <= INT32_MAX; }
+
 }  // namespace
 
 CMyBitmap::CMyBitmap(const char* path)
@@ -45,11 +48,9 @@ CMyBitmap::CMyBitmap(const char* path)
   BYTE* data = NULL;
   long length = -1;
   if (file) {
-    // A folder opens on some systems and then has no length (-1). A file shorter than the
-    // headers or too long for the length field is unusable.
+    // A folder opens on some systems and then has no length (-1).
     length = _filelength(_fileno(file));
-    if (length >= kPixelOffset && (long long)length <= (long long)INT32_MAX)
-      data = (BYTE*)GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, (SIZE_T)length);
+    if (usableLength(length)) data = (BYTE*)GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, (SIZE_T)length);
     if (data && fread(data, 1, (size_t)length, file) != (size_t)length) {
       GlobalFree(data);
       data = NULL;
