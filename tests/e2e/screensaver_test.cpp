@@ -94,7 +94,10 @@ class Screensaver : public ::testing::Test {
   e2e::VirtualDisplay display_;
 };
 
-TEST_F(Screensaver, CoversTheDisplayAtTheOriginWithTheFocus) {
+TEST_F(Screensaver, CoversTheDisplayAtTheOriginAboveOthersWithTheFocus) {
+  e2e::Process other;  // a window that was there first
+  ASSERT_TRUE(other.start({PARENT_WINDOW_EXE}, environment(), dir_ + "/other"));
+  ASSERT_FALSE(findWindow("Preview parent").empty());
   e2e::Process saver;
   start(saver);
   std::string id = waitUntilRunning(saver);
@@ -105,8 +108,9 @@ TEST_F(Screensaver, CoversTheDisplayAtTheOriginWithTheFocus) {
   EXPECT_NE(info.find("Width: 1024\n"), std::string::npos) << info;
   EXPECT_NE(info.find("Height: 768\n"), std::string::npos) << info;
   EXPECT_NE(info.find("Map State: IsViewable"), std::string::npos) << info;
-  // Nothing stacks above it: it is the topmost child of the root window.
+  // Nothing stacks above it: it is the topmost child of the root (xwininfo lists top first).
   std::string tree = e2e::shell("xwininfo -root -children");
+  ASSERT_NE(tree.find("2 children"), std::string::npos) << tree;
   size_t first = tree.find("child");
   ASSERT_NE(first, std::string::npos);
   std::string topmost = tree.substr(tree.find("0x", first));
