@@ -1,0 +1,277 @@
+// What a viewer sees: whole frames drawn by real OpenGL (Mesa) in a window on a private Xvfb,
+// at chosen moments of a scripted clock, read back and looked at pixel by pixel.
+#include <errno.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <math.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "effects/atariscreen.h"
+#include "effects/logo.h"
+#include "effects/msrand.h"
+#include "effects/scroller.h"
+#include "effects/starfield.h"
+#include "host/glwindow.h"
+#include "platform/system.h"
+#include "scene/animation_state.h"
+#include "scene/sequencer.h"
+
+// The frame clock reads this counter instead of the system's: frames happen when the test says.
+static LONGLONG scriptedCounter = 0;
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+  frequency->QuadPart = 1000000;
+  return TRUE;
+}
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
+  count->QuadPart = scriptedCounter;
+  return TRUE;
+}
+
+namespace {
+
+// Starts Xvfb on a free display (it writes the number to -displayfd when ready) and points
+// DISPLAY at it. Xvfb ends with this process, whatever way it ends.
+pid_t startXvfb() {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return -1;
+  pid_t pid = fork();
+  if (pid == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    dup2(fds[1], 3);
+    int null = open("/dev/null", O_RDWR);
+    dup2(null, 1);
+    dup2(null, 2);
+    execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "640x480x24", "-nolisten", "tcp",
+           (char*)nullptr);
+    _exit(127);
+  }
+  close(fds[1]);
+  std::string number;
+  struct pollfd p = {fds[0], POLLIN, 0};
+  char c;
+  while (poll(&p, 1, 20000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+  close(fds[0]);
+  if (number.empty()) return -1;
+  setenv("DISPLAY", (":" + number).c_str(), 1);
+  return pid;
+}
+
+struct Rgb {
+  int r, g, b;
+  int sum() const { return r + g + b; }
+};
+
+class Render : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_NE(getenv("DRAVIK_RENDER_XVFB"), nullptr);
+    ASSERT_EQ(chdir(DRAVIK_PICTURES_PARENT), 0);  // the program finds Data/ here
+    msrandseed(1);
+    initsterrenveld();
+    ASSERT_TRUE(CreateGLWindow("Dravik Screensaver", 640, 480, 24, true));
+  }
+  static void TearDownTestSuite() { KillGLWindow(); }
+
+  // Every effect's state for a frame with a zero time step, so it is drawn exactly so.
+  // The scroller's first letter stands beyond the right edge unless a test moves it.
+  void SetUp() override {
+    animmode = 0;
+    animmodetime = 1.0f;
+    rotateAtariScreen = 0.0f;
+    rotateTolvane = (float)M_PI;  // settled, swing angle 0: upright
+    rotate2 = 0.0f;
+    schemepos = 0.0f;
+    scroller2pos_x = 17.0f;
+    scroller2HSinPos = 0.0f;
+    scroller2totallapse = 0.0f;
+    msrandseed(1);
+    placeStars();
+  }
+
+  // Draws one frame that the clock makes 0 s long and reads the back buffer.
+  void drawFrame() {
+    ASSERT_TRUE(DrawGLScene());
+    glFinish();
+    GLint vp[4];
+    glGetIntegerv(GL_VIEWPORT, vp);
+    width = vp[2];
+    height = vp[3];
+    ASSERT_GT(width, 0);
+    ASSERT_GT(height, 0);
+    pixels.assign((size_t)width * height * 3, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    ASSERT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
+    if (const char* folder = getenv("DRAVIK_RENDER_SAVE")) save(folder);
+  }
+
+  // Writes the frame as a PPM picture into folder, named after the test, to look at.
+  void save(const char* folder) const {
+    std::string name = std::string(folder) + "/" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ppm";
+    FILE* f = fopen(name.c_str(), "wb");
+    if (!f) return;
+    fprintf(f, "P6\n%d %d\n255\n", width, height);
+    for (int r = height - 1; r >= 0; r--) fwrite(&pixels[(size_t)r * width * 3], 3, width, f);
+    fclose(f);
+  }
+
+  // Pixels per scene unit at depth 20 (45-degree vertical field of view).
+  double scale() const { return height / 2.0 / (20.0 * tan(M_PI / 8)); }
+  int column(double x) const { return (int)lround(width / 2.0 + x * scale()); }
+  int row(double y) const { return (int)lround(height / 2.0 + y * scale()); }  // from the bottom
+  Rgb at(int col, int r) const {
+    const unsigned char* p = &pixels[((size_t)r * width + col) * 3];
+    return {p[0], p[1], p[2]};
+  }
+  // The pixel showing scene point (x, y) at depth 20.
+  Rgb atScene(double x, double y) const { return at(column(x), row(y)); }
+
+  static bool desktopGreen(Rgb c) { return c.g > 80 && c.g > c.r + 40 && c.g > c.b + 40; }
+
+  int width = 0, height = 0;
+  std::vector<unsigned char> pixels;
+};
+
+TEST_F(Render, DesktopCoversTheMiddleInTheFirstPhase) {
+  drawFrame();
+  EXPECT_EQ(animmode, 0);
+  // Its 20 x 12.5 units are the picture (a few black pixels of lettering at most); around
+  // it the frame stays black.
+  int inside = 0, lit = 0, litOutside = 0;
+  for (int r = 0; r < height; r++)
+    for (int c = 0; c < width; c++) {
+      bool in =
+          c > column(-10) + 1 && c < column(10) - 1 && r > row(-6.25) + 1 && r < row(6.25) - 1;
+      bool out =
+          c < column(-10) - 1 || c > column(10) + 1 || r < row(-6.25) - 1 || r > row(6.25) + 1;
+      if (in) inside++;
+      if (in && at(c, r).sum() > 0) lit++;
+      if (out && at(c, r).sum() > 0) litOutside++;
+    }
+  EXPECT_GT(lit, inside * 9 / 10);
+  EXPECT_EQ(litOutside, 0);
+  // Upright: the picture's light menu bar runs along the top edge, the green desk below.
+  Rgb bar = atScene(9.5, 5.95);
+  EXPECT_GT(bar.sum(), 600) << bar.r << " " << bar.g << " " << bar.b;
+  EXPECT_TRUE(desktopGreen(atScene(9.5, -5.95)));
+  EXPECT_TRUE(desktopGreen(atScene(-9.5, -5.95)));
+}
+
+// Scene point of logo picture pixel (s, t) at its final size, unturned.
+static double logoX(double s) { return -3.8429754 + s / 310.0 * 2 * 3.8429754; }
+static double logoY(double t) { return 3.0 - t / 242.0 * 6.0; }
+
+TEST_F(Render, LogoSettlesCentredAndUpright) {
+  drawFrame();
+  std::vector<unsigned char> desktop = pixels;
+  auto showsDesktop = [&](double x, double y) {
+    size_t i = ((size_t)row(y) * width + column(x)) * 3;
+    return pixels[i] == desktop[i] && pixels[i + 1] == desktop[i + 1] &&
+           pixels[i + 2] == desktop[i + 2];
+  };
+  animmode = 1;
+  animmodetime = 0.0f;
+  drawFrame();
+  EXPECT_EQ(animmode, 2);  // settled, so the last phase began in this frame
+  // The logo picture: a sun over the lettering, transparent around them.
+  Rgb sun = atScene(logoX(155), logoY(80));
+  EXPECT_GT(sun.r, sun.b + 60) << "no sun above the middle";
+  Rgb lettering = atScene(logoX(155), logoY(162));
+  EXPECT_GT(lettering.b, lettering.r) << "no blue top of the lettering below the sun";
+  EXPECT_FALSE(showsDesktop(logoX(30), logoY(182))) << "lettering missing at the lower left";
+  EXPECT_TRUE(showsDesktop(logoX(30), logoY(60)));
+  EXPECT_TRUE(showsDesktop(logoX(300), logoY(60)));
+  EXPECT_TRUE(showsDesktop(logoX(155), logoY(4)));
+  EXPECT_TRUE(showsDesktop(logoX(155), logoY(260)));  // below its picture
+}
+
+TEST_F(Render, StarsShowOnlyWhereTheFallenDesktopNoLongerCovers) {
+  animmode = 2;
+  rotateAtariScreen = 2.0f;  // centre 2 units down, 26 away
+  drawFrame();
+  std::vector<unsigned char> first = pixels;
+  rotate2 = 36.0f;  // the field turned half round: other pixels lit
+  drawFrame();
+  // The desktop's quad at depth 26, in depth-20 units: x within +-10 * 20/26, y from
+  // (-2 - 6.25) * 20/26 to (-2 + 6.25) * 20/26.
+  const double k = 20.0 / 26.0;
+  int left = column(-10 * k) + 2, right = column(10 * k) - 2;
+  int bottom = row(-8.25 * k) + 2, top = row(4.25 * k) - 2;
+  int changedUnder = 0, changedOutside = 0;
+  for (int r = 0; r < height; r++)
+    for (int c = 0; c < width; c++) {
+      size_t i = ((size_t)r * width + c) * 3;
+      bool changed =
+          pixels[i] != first[i] || pixels[i + 1] != first[i + 1] || pixels[i + 2] != first[i + 2];
+      if (!changed) continue;
+      if (c >= left && c <= right && r >= bottom && r <= top)
+        changedUnder++;
+      else
+        changedOutside++;
+    }
+  EXPECT_EQ(changedUnder, 0);
+  EXPECT_GT(changedOutside, 500);
+  EXPECT_TRUE(desktopGreen(atScene(0, -5 * k + 0.5)));
+}
+
+TEST_F(Render, ReflectionLiesBelowTheTextAndIsDarker) {
+  animmode = 2;
+  rotateAtariScreen = ATARISCREENGONE;  // the desktop has fallen out of sight
+  for (int i = 0; i < STARCOUNTMAX2; i++) star2[i].z = -6000.0f;  // stars too far to show
+  scroller2pos_x = -10.0f;                                        // letters from -10 to 16
+  drawFrame();
+  // Columns clear of the logo; per column, the text's rows from y = -0.5 to -1 and the
+  // reflection's from -3 to -3.5 show the same rows of the same letter whatever the wave.
+  long text = 0, reflection = 0, above = 0;
+  for (double x = -10.5; x <= 10.5; x += 1.0 / scale()) {
+    if (fabs(x) < 4.3) continue;
+    int c = column(x);
+    for (int r = row(-1.0); r <= row(-0.5); r++) text += at(c, r).sum();
+    for (int r = row(-3.5); r <= row(-3.0); r++) reflection += at(c, r).sum();
+    for (int r = row(1.0); r <= row(3.0); r++) above += at(c, r).sum();
+  }
+  EXPECT_EQ(above, 0);
+  EXPECT_GT(text, 0);
+  EXPECT_GT(reflection, text / 10) << "no reflection below the text";
+  EXPECT_LT(reflection, text * 9 / 10) << "reflection not darker than the text";
+}
+
+}  // namespace
+
+// The program opens the display during static initialisation, before any test code runs: so
+// Xvfb starts first and this test runs again, as the same process, with DISPLAY set.
+int main(int argc, char** argv) {
+  bool listing = false;
+  for (int i = 1; i < argc; i++) listing = listing || strstr(argv[i], "gtest_list_tests");
+  if (!listing && !getenv("DRAVIK_RENDER_XVFB")) {
+    pid_t pid = startXvfb();
+    if (pid <= 0) {
+      fprintf(stderr, "Xvfb did not start\n");
+      return 1;
+    }
+    setenv("DRAVIK_RENDER_XVFB", std::to_string(pid).c_str(), 1);
+    execv("/proc/self/exe", argv);
+    fprintf(stderr, "could not run again: %s\n", strerror(errno));
+    return 1;
+  }
+  ::testing::InitGoogleTest(&argc, argv);
+  int result = RUN_ALL_TESTS();
+  if (const char* xvfb = getenv("DRAVIK_RENDER_XVFB")) {
+    pid_t pid = (pid_t)atoi(xvfb);
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+  }
+  return result;
+}
