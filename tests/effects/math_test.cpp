@@ -38,19 +38,6 @@ TEST(Msrand, FollowsTheWindowsRuntimeSequence) {
   EXPECT_EQ(msrand(), 41);  // restarts
 }
 
-TEST(Msrand, StaysWithinFifteenBits) {
-  msrandseed(12345);
-  int seenHigh = 0;
-  for (int i = 0; i < 100000; i++) {
-    int r = msrand();
-    ASSERT_GE(r, 0);
-    ASSERT_LE(r, 32767);
-    if (r >= 16384) seenHigh++;
-  }
-  EXPECT_GT(seenHigh, 40000);
-  EXPECT_LT(seenHigh, 60000);
-}
-
 static std::pair<int, int> cell(char c) {
   int col = -1, row = -1;
   getletter(c, &col, &row);
