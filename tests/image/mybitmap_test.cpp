@@ -183,4 +183,14 @@ TEST_F(BitmapTest, FolderInPlaceOfTheFileIsUnreadable) {
   EXPECT_EQ(liveBlocks(), 0);
 }
 
+TEST_F(BitmapTest, FileLongerThanTheLengthFieldIsUnreadable) {
+  // A sparse file of 2 GiB + 54 bytes whose header claims a picture that fits in it.
+  bmp::write("big.bmp", bmp::file(16384, 16384, {}));
+  std::filesystem::resize_file("big.bmp", (1ull << 31) + 54);
+  CMyBitmap b("big.bmp");
+  EXPECT_FALSE(b.hasPixelData());
+  EXPECT_EQ(boxes(), (std::vector<Box>{kCantRead}));
+  EXPECT_EQ(fake::platform().count("GlobalAlloc"), 0);
+}
+
 }  // namespace
