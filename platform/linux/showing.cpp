@@ -14,7 +14,7 @@ const HWND kBottom = (HWND)1;
 int mapState(Display* display, Window window) {
   XWindowAttributes a;
   XErrorTrap trap(display);
-  if (!XGetWindowAttributes(display, window, &a) || trap.failed()) return IsUnmapped;
+  if (!XGetWindowAttributes(display, window, &a)) return IsUnmapped;
   return a.map_state;
 }
 

@@ -121,7 +121,6 @@ BOOL IsWindow(HWND hWnd) {
   WindowRecord* r = findWindow(hWnd);
   if (r && r->gone) return FALSE;
   XWindowAttributes attributes;
-  XErrorTrap trap(display);
-  Status ok = XGetWindowAttributes(display, (Window)id, &attributes);
-  return ok && !trap.failed();
+  XErrorTrap trap(display);  // a window that is gone answers with an error, not a reply
+  return XGetWindowAttributes(display, (Window)id, &attributes) ? TRUE : FALSE;
 }

@@ -25,20 +25,19 @@ void installXErrorHandler() {
   installed = true;
 }
 
+// Errors are told apart by request serial number, so neither end of a trap needs to wait for
+// the server: earlier requests' errors have smaller serials, and errors that arrive after the
+// trap has ended belong to calls that did not ask.
 XErrorTrap::XErrorTrap(Display* display)
     : display_(display),
       outerDisplay_(current.display),
       outerSerial_(current.firstSerial),
       outerCode_(current.code) {
   installXErrorHandler();
-  XSync(display_, False);  // errors of earlier requests are not this trap's
   current = TrapState{display_, NextRequest(display_), 0};
 }
 
-XErrorTrap::~XErrorTrap() {
-  XSync(display_, False);
-  current = TrapState{outerDisplay_, outerSerial_, outerCode_};
-}
+XErrorTrap::~XErrorTrap() { current = TrapState{outerDisplay_, outerSerial_, outerCode_}; }
 
 bool XErrorTrap::failed() {
   XSync(display_, False);
