@@ -67,7 +67,7 @@ void translate(Display* display, XEvent& e) {
       if (e.xmap.window == r->id) restore(*r);
       break;
     case DestroyNotify:
-      if (e.xdestroywindow.window == r->id) r->gone = true;
+      if (e.xdestroywindow.window == r->id) forgetWindow(r->id);
       break;
     case ClientMessage:
       if (isCloseRequest(display, e.xclient)) sendMessage(toHwnd(r->id), WM_CLOSE, 0, 0);

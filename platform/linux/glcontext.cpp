@@ -17,7 +17,7 @@ GLXContext toContext(HGLRC rc) { return (GLXContext)rc; }
 // A window's device context is the window: every window keeps its own (CS_OWNDC).
 HDC GetDC(HWND hWnd) {
   WindowRecord* r = findWindow(hWnd);
-  return r && !r->gone ? (HDC)hWnd : NULL;
+  return r ? (HDC)hWnd : NULL;
 }
 
 int ReleaseDC(HWND hWnd, HDC hdc) { return findWindow(hWnd) && (HWND)hdc == hWnd ? 1 : 0; }
@@ -40,7 +40,7 @@ BOOL wglMakeCurrent(HDC hdc, HGLRC rc) {
   XErrorTrap trap(display);
   if (!rc) return glXMakeCurrent(display, None, NULL) && !trap.failed();
   WindowRecord* r = findWindow((HWND)hdc);
-  if (!r || r->gone || !contexts().count(toContext(rc))) return FALSE;
+  if (!r || !contexts().count(toContext(rc))) return FALSE;
   return glXMakeCurrent(display, r->id, toContext(rc)) && !trap.failed();
 }
 
@@ -56,7 +56,7 @@ BOOL wglDeleteContext(HGLRC rc) {
 BOOL SwapBuffers(HDC hdc) {
   WindowRecord* r = findWindow((HWND)hdc);
   Display* display = xDisplay();
-  if (!r || r->gone || !display || r->pixelFormat == 0) return FALSE;
+  if (!r || !display || r->pixelFormat == 0) return FALSE;
   glXSwapBuffers(display, r->id);
   XFlush(display);
   return TRUE;

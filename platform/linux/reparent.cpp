@@ -4,7 +4,7 @@
 HWND SetParent(HWND hWndChild, HWND hWndNewParent) {
   WindowRecord* r = findWindow(hWndChild);
   Display* display = xDisplay();
-  if (!r || r->gone || !display) return NULL;
+  if (!r || !display) return NULL;
   Window root = RootWindow(display, DefaultScreen(display));
   Window newParent = hWndNewParent ? toWindow(hWndNewParent) : root;
   Window oldParent = r->parent ? r->parent : root;

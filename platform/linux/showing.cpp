@@ -38,7 +38,7 @@ bool focus(Display* display, Window window) {
 
 BOOL ShowWindow(HWND hWnd, int cmdShow) {
   WindowRecord* r = findWindow(hWnd);
-  if (!r || r->gone) return FALSE;
+  if (!r) return FALSE;
   Display* display = xDisplay();
   BOOL wasVisible = r->shown;
   if (cmdShow == kHide || cmdShow == kMinimize) {
@@ -61,7 +61,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
 
 BOOL SetForegroundWindow(HWND hWnd) {
   WindowRecord* r = findWindow(hWnd);
-  if (!r || r->gone) return FALSE;
+  if (!r) return FALSE;
   Display* display = xDisplay();
   {
     XErrorTrap trap(display);
@@ -77,13 +77,13 @@ HWND SetFocus(HWND hWnd) {
   int revert = 0;
   XGetInputFocus(display, &previous, &revert);
   WindowRecord* r = findWindow(hWnd);
-  if (!r || r->gone || !focus(display, r->id)) return NULL;
+  if (!r || !focus(display, r->id)) return NULL;
   return findWindow(previous) ? toHwnd(previous) : NULL;
 }
 
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
   WindowRecord* r = findWindow(hWnd);
-  if (!r || r->gone) return FALSE;
+  if (!r) return FALSE;
   Display* display = xDisplay();
   XErrorTrap trap(display);
   if (!(flags & SWP_NOMOVE)) {

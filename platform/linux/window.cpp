@@ -98,29 +98,33 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
   return hWnd;
 }
 
+void forgetWindow(Window id) {
+  WindowRecord* r = findWindow(id);
+  if (!r) return;
+  XFreeColormap(xDisplay(), r->colormap);
+  windows().erase(id);
+  dropMessagesOf(toHwnd(id));
+}
+
 BOOL DestroyWindow(HWND hWnd) {
   WindowRecord* r = findWindow(hWnd);
   if (!r) return FALSE;
   Display* display = xDisplay();
-  if (!r->gone) {
-    XErrorTrap trap(display);
-    XDestroyWindow(display, r->id);
-    trap.failed();  // already destroyed with a foreign parent: it is gone all the same
-  }
-  XFreeColormap(display, r->colormap);
-  windows().erase(r->id);
-  dropMessagesOf(hWnd);
+  XErrorTrap trap(display);
+  XDestroyWindow(display, r->id);
+  bool destroyed = !trap.failed();  // fails when the server destroyed it first
+  forgetWindow(r->id);
   XFlush(display);
-  return TRUE;
+  return destroyed ? TRUE : FALSE;
 }
 
 BOOL IsWindow(HWND hWnd) {
   uintptr_t id = (uintptr_t)hWnd;
   Display* display = xDisplay();
   if (id == 0 || id > 0x1fffffff || !display) return FALSE;  // X ids have 29 bits
-  WindowRecord* r = findWindow(hWnd);
-  if (r && r->gone) return FALSE;
   XWindowAttributes attributes;
   XErrorTrap trap(display);  // a window that is gone answers with an error, not a reply
-  return XGetWindowAttributes(display, (Window)id, &attributes) ? TRUE : FALSE;
+  if (XGetWindowAttributes(display, (Window)id, &attributes)) return TRUE;
+  forgetWindow((Window)id);
+  return FALSE;
 }

@@ -54,12 +54,14 @@ struct WindowRecord {
   int pixelFormat = 0;  // 1-based index set by SetPixelFormat; 0 until then
   bool shown = false;
   bool minimised = false;  // unmapped by someone else, e.g. iconified by the window manager
-  bool gone = false;       // destroyed by the server, e.g. together with a foreign parent
 };
 
 // Our window for a handle, or NULL when the handle names none of ours.
 WindowRecord* findWindow(HWND hWnd);
 WindowRecord* findWindow(Window id);
+// Drops the record of a window the server has destroyed (with a foreign parent, say): like a
+// destroyed window on Windows, its handle names nothing any more.
+void forgetWindow(Window id);
 std::vector<Window> ourWindowIds();
 inline HWND toHwnd(Window id) { return (HWND)(uintptr_t)id; }
 inline Window toWindow(HWND hWnd) { return (Window)(uintptr_t)hWnd; }
