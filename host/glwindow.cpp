@@ -74,12 +74,15 @@ void KillGLWindow() {
     if (!wglDeleteContext(hRC)) showShutdownError("Release Rendering Context Failed.");
     hRC = NULL;
   }
+  // A preview window goes away with its parent, and the platform releases its device context
+  // with it: nothing is left to release then, and nothing failed.
+  const bool windowGone = hWnd && !IsWindow(hWnd);
   if (hDC) {
-    if (!ReleaseDC(hWnd, hDC)) showShutdownError("Release Device Context Failed.");
+    if (!windowGone && !ReleaseDC(hWnd, hDC)) showShutdownError("Release Device Context Failed.");
     hDC = NULL;
   }
   if (hWnd) {
-    if (!DestroyWindow(hWnd)) showShutdownError("Could Not Release hWnd.");
+    if (!windowGone && !DestroyWindow(hWnd)) showShutdownError("Could Not Release hWnd.");
     hWnd = NULL;
   }
   if (!UnregisterClassA(WINDOWCLASSNAME, hInstance))
