@@ -1,6 +1,9 @@
 // Writes the fuzzer's seed corpus: small valid, mismatched and broken BMP files, and pairs of
 // files laid end to end (the fuzzer reads an input's halves as a colour file and a mask file).
+// With --data it writes instead a Data folder of broken pictures for a run of the real program.
 #include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -16,11 +19,26 @@ Bytes join(const Bytes& a, const Bytes& b) {
   return out;
 }
 
+// Every picture of the program's Data folder, each broken in its own way.
+int writeHostileData(const std::string& dir) {
+  if (mkdir(dir.c_str(), 0755) != 0) return 1;
+  if (mkdir((dir + "/Star.bmp").c_str(), 0755) != 0) return 1;  // a folder in place of a file
+  bmp::write(dir + "/background2.bmp", {});                     // zero length
+  bmp::write(dir + "/tolvane image logo.bmp", bmp::file(512, 512, bmp::counting(100)));
+  bmp::write(dir + "/tolvane image logo mask.bmp", bmp::file(4, 4, bmp::counting(48)));
+  bmp::write(dir + "/font2.bmp", bmp::file(4, -4, bmp::counting(48)));  // top-down
+  bmp::write(dir + "/font2mask.bmp", bmp::file(0x7fffffff, 0x7fffffff, bmp::counting(48)));
+  bmp::write(dir + "/font2darker.bmp", Bytes(20, 'B'));  // shorter than the header
+  bmp::write(dir + "/atari desktop.bmp", bmp::file(0x40000000, 4, bmp::counting(48)));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && strcmp(argv[1], "--data") == 0) return writeHostileData(argv[2]);
   if (argc != 2) {
-    fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+    fprintf(stderr, "usage: %s <folder> | --data <new Data folder>\n", argv[0]);
     return 2;
   }
   const std::string dir = argv[1];
