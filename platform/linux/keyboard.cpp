@@ -1,6 +1,5 @@
 // Key presses and releases as WM_KEYDOWN/WM_KEYUP, or WM_SYSKEYDOWN/WM_SYSKEYUP while Alt is
 // held (and for F10), with Windows' repeat, scan code and transition bits in lParam.
-#include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
 #include "platform/linux/xwin.h"
@@ -30,8 +29,6 @@ bool isAutoRepeatRelease(Display* display, const XKeyEvent& e) {
 }  // namespace
 
 void translateKeyEvent(Display* display, XKeyEvent& e) {
-  static bool detectable = XkbSetDetectableAutoRepeat(display, True, nullptr);
-  (void)detectable;
   if (isAutoRepeatRelease(display, e)) return;
   KeySym sym = keySymOf(e);
   UINT vk = virtualKeyOf(sym);
