@@ -11,32 +11,22 @@ bool active = true;
 bool keys[256];
 bool fullscreen = true;
 
-PIXELFORMATDESCRIPTOR pfd = {sizeof(PIXELFORMATDESCRIPTOR),
-                             1,
-                             PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
-                             PFD_TYPE_RGBA,
-                             0,  // colour depth, filled in by CreateGLWindow
-                             0,
-                             0,
-                             0,
-                             0,
-                             0,
-                             0,
-                             0,
-                             0,
-                             0,
-                             0,
-                             0,
-                             0,
-                             0,
-                             16,  // depth buffer
-                             0,
-                             0,
-                             PFD_MAIN_PLANE,
-                             0,
-                             0,
-                             0,
-                             0};
+// clang-format off
+PIXELFORMATDESCRIPTOR pfd = {
+    sizeof(PIXELFORMATDESCRIPTOR),
+    1,
+    PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
+    PFD_TYPE_RGBA,
+    0,                 // colour depth, filled in by CreateGLWindow
+    0, 0, 0, 0, 0, 0,  // colour bits and shifts ignored
+    0, 0,              // no alpha buffer
+    0, 0, 0, 0, 0,     // no accumulation buffer
+    16,                // depth buffer
+    0,                 // no stencil buffer
+    0,                 // no auxiliary buffer
+    PFD_MAIN_PLANE,
+    0, 0, 0, 0};
+// clang-format on
 
 static void showCreateError(const char* text) {
   MessageBoxA(NULL, text, "ERROR", MB_OK | MB_ICONEXCLAMATION);

@@ -78,11 +78,29 @@ TEST_F(LoopTest, VanishedParentEndsTheRunAfterThatPassCompletes) {
   EXPECT_EQ(fake::runWinMain(""), 0);
   EXPECT_EQ(os().swaps, 4);
 
+  EXPECT_EQ(os().count("DestroyWindow"), 1);
+
   SetUp();  // a parent that never existed: window and textures made, one pass, done
   os().parentHwndValue = "778";
   EXPECT_EQ(fake::runWinMain(""), 0);
   EXPECT_EQ(os().count("CreateWindowExA"), 1);
   EXPECT_EQ(os().swaps, 1);
+}
+
+TEST_F(LoopTest, PreviewGoneWithItsParentEndsWithoutShutdownBoxes) {
+  os().parentHwndValue = "777";
+  os().foreignWindows.insert((HWND)777);
+  os().onSwapBuffers = [this] {
+    if (os().swaps == 2) {
+      os().foreignWindows.clear();
+      os().window = NULL;  // a child window is destroyed with its parent
+    }
+  };
+  EXPECT_EQ(fake::runWinMain(""), 0);
+  EXPECT_TRUE(hostBoxes().empty());
+  EXPECT_EQ(os().count("ReleaseDC"), 0);
+  EXPECT_EQ(os().count("DestroyWindow"), 0);
+  EXPECT_EQ(os().count("UnregisterClassA"), 1);
 }
 
 TEST_F(LoopTest, MinimisedWindowSwapsWithoutDrawingOrReadingTheClock) {
