@@ -2,6 +2,7 @@
 #include "effects/scroller.h"
 
 #include <math.h>
+#include <stdint.h>
 #include <string.h>
 
 #include "effects/floatmod.h"
@@ -48,14 +49,46 @@ void getletter(char c, int* col, int* row) {
   int r = 0;
   signed char s = (signed char)c;
   if (s >= 'a' && s <= 'z') s = (signed char)(s - 32);
-  for (int y = 0; y < 6; y++)
+  for (int y = 0; y < 6 && k == 6; y++)  // every character has at most one cell
     for (int x = 0; cells[y][x] != '\0'; x++)
       if (cells[y][x] == s) {
         k = x;
         r = y;
+        break;
       }
   *col = k;
   *row = r;
+}
+
+// A corner displaced by both waves. Most corners are shared by two or four pieces of a letter
+// and every row of corners by all letters, so each result is kept in a small table and found
+// again by its exact inputs: the sines are taken once per distinct corner.
+struct DisplacedCorner {
+  uint32_t x, y, phase;  // the inputs, bit for bit
+  float dx, dy;          // the corner after the sideways and the standing wave
+  bool used;
+};
+
+static uint32_t bitsOf(float f) {
+  uint32_t b;
+  memcpy(&b, &f, sizeof b);
+  return b;
+}
+
+static void displace(float x, float y, float* dx, float* dy) {
+  static DisplacedCorner table[64];
+  uint32_t xb = bitsOf(x), yb = bitsOf(y), pb = bitsOf(scroller2HSinPos);
+  DisplacedCorner& c = table[((xb * 2654435761u) ^ (yb * 40503u) ^ pb) * 2246822519u >> 26];
+  if (!c.used || c.x != xb || c.y != yb || c.phase != pb) {
+    c.x = xb;
+    c.y = yb;
+    c.phase = pb;
+    c.dx = (float)(x + sin((double)y + scroller2HSinPos));
+    c.dy = (float)(y + scroller2SinSize * sin((double)c.dx));
+    c.used = true;
+  }
+  *dx = c.dx;
+  *dy = c.dy;
 }
 
 static void tekenpiece(const FLOATRECT& t, const FLOATRECT& v, bool reflection) {
@@ -66,8 +99,7 @@ static void tekenpiece(const FLOATRECT& t, const FLOATRECT& v, bool reflection) 
   float dx[4];
   float dy[4];
   for (int i = 0; i < 4; i++) {
-    dx[i] = (float)(x[i] + sin((double)y[i] + scroller2HSinPos));
-    dy[i] = (float)(y[i] + scroller2SinSize * sin((double)dx[i]));
+    displace(x[i], y[i], &dx[i], &dy[i]);
     if (reflection) dy[i] = (float)(scroller2flipypos - (dy[i] - scroller2flipypos));
     dy[i] = (float)(dy[i] + scroller2offet);
   }
@@ -110,19 +142,19 @@ void tekenscroller2(double dt, bool reflection) {
 
   const float line = (float)(scroller2textlength * scroller2fontsize_w);
   for (int i = 0; i < scroller2textlength; i++) {
-    int k, r;
-    getletter(scroller2text[i], &k, &r);
-    FLOATRECT tex = {(float)(64 * k) / 512.0f, (float)(64 * r) / 512.0f,
-                     (float)(64 * k + 47) / 512.0f, (float)(64 * r + 33) / 512.0f};
     float p = (float)((double)i * scroller2fontsize_w + scroller2pos_x);
     p = (float)(p - scroller2looppos_x);
     if (p < 0.0f) p = (float)(line - floatmod(-p, line));
     float x = (float)(p + scroller2looppos_x);
+    if (x > scroller2MustBelLeftOf) continue;  // at most 18 of the letters are on screen
+
+    int k, r;
+    getletter(scroller2text[i], &k, &r);
+    FLOATRECT tex = {(float)(64 * k) / 512.0f, (float)(64 * r) / 512.0f,
+                     (float)(64 * k + 47) / 512.0f, (float)(64 * r + 33) / 512.0f};
     FLOATRECT vert = {x, scroller2pos_y, (float)(x + scroller2fontsize_w),
                       (float)(scroller2pos_y - scroller2fontsize_h)};
-    if (x <= scroller2MustBelLeftOf) {
-      glColor4ub(255, 255, 255, 255);
-      tekenscroller2letter(tex, vert, 2, reflection);
-    }
+    glColor4ub(255, 255, 255, 255);
+    tekenscroller2letter(tex, vert, 2, reflection);
   }
 }

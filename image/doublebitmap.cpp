@@ -3,6 +3,7 @@
 #include "image/doublebitmap.h"
 
 #include "image/mybitmap.h"
+#include "image/rowswap.h"
 
 CDoubleBitmap::CDoubleBitmap(const char* colourPath, const char* maskPath)
     : pixelData(NULL), width(0), height(0) {
@@ -36,15 +37,14 @@ CDoubleBitmap::CDoubleBitmap(const char* colourPath, const char* maskPath)
   if (!merged) return;  // no memory: the picture stays empty, like any other failed image
 
   const BYTE* src = colour.getPixelData();
+  const BYTE* alpha = mask.getPixelData();
   BYTE* dst = merged;
-  for (size_t i = 0; i < pixels; ++i, src += 3, dst += 4) {
+  for (size_t i = 0; i < pixels; ++i, src += 3, alpha += 3, dst += 4) {
     dst[0] = src[0];
     dst[1] = src[1];
     dst[2] = src[2];
+    dst[3] = alpha[0];
   }
-  const BYTE* alpha = mask.getPixelData();
-  dst = merged;
-  for (size_t i = 0; i < pixels; ++i, alpha += 3, dst += 4) dst[3] = alpha[0];
 
   pixelData = merged;
   width = w;
@@ -68,12 +68,7 @@ void CDoubleBitmap::flipY() {
   if (!pixelData || width <= 0) return;
   size_t rowBytes = (size_t)width * 4;
   for (int32_t i = 0; i < height / 2; ++i) {
-    BYTE* a = pixelData + (size_t)i * rowBytes;
-    BYTE* b = pixelData + (size_t)(height - 1 - i) * rowBytes;
-    for (size_t k = 0; k < rowBytes; ++k) {
-      BYTE t = a[k];
-      a[k] = b[k];
-      b[k] = t;
-    }
+    swaprows(pixelData + (size_t)i * rowBytes, pixelData + (size_t)(height - 1 - i) * rowBytes,
+             rowBytes);
   }
 }

@@ -5,6 +5,8 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include "image/rowswap.h"
+
 namespace {
 
 const long kPixelOffset = 54;  // 14-byte file header + 40-byte info header
@@ -113,12 +115,7 @@ void CMyBitmap::flipY() {
   if (!pixelData || width <= 0) return;
   size_t rowBytes = (size_t)width * 3;
   for (int32_t i = 0; i < height / 2; ++i) {
-    BYTE* a = pixelData + (size_t)i * rowBytes;
-    BYTE* b = pixelData + (size_t)(height - 1 - i) * rowBytes;
-    for (size_t k = 0; k < rowBytes; ++k) {
-      BYTE t = a[k];
-      a[k] = b[k];
-      b[k] = t;
-    }
+    swaprows(pixelData + (size_t)i * rowBytes, pixelData + (size_t)(height - 1 - i) * rowBytes,
+             rowBytes);
   }
 }

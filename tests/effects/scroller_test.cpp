@@ -148,6 +148,27 @@ TEST_F(Scroller, LetterIsSixteenPiecesOfOneUnbrokenSurface) {
   EXPECT_NEAR(q[0].c[2].y, -0.375 + 0.5 * sin(x2), 1e-5);
 }
 
+TEST_F(Scroller, EveryCornerFollowsTheWavePhaseOfItsOwnCall) {
+  // The same letter drawn at three wave phases, the first one again last: each corner must be
+  // displaced with the phase of its call, from its own undisplaced place on the 5 x 5 grid.
+  for (float phase : {1.0f, 2.0f, 1.0f}) {
+    scroller2HSinPos = phase;
+    draw(0.0);
+    std::vector<RecordedQuad> q = recordedQuads();
+    ASSERT_EQ(q.size(), 16u);  // the first letter only, its left edge at 17
+    for (const RecordedQuad& piece : q)
+      for (const Corner& c : piece.c) {
+        // The glyph spans s from 320/512 to 367/512 and t from 64/512 to 97/512 ("L").
+        float x = (float)(17.0 + 0.5 * lround((c.s * 512 - 320) / 47 * 4));
+        float y = (float)(-0.375 * lround((c.t * 512 - 64) / 33 * 4));
+        float dx = (float)(x + sin((double)y + phase));
+        float dy = (float)(y + 0.5 * sin((double)dx));
+        ASSERT_EQ(c.x, dx) << "phase " << phase << ", corner " << x << ", " << y;
+        ASSERT_EQ(c.y, dy) << "phase " << phase << ", corner " << x << ", " << y;
+      }
+  }
+}
+
 TEST_F(Scroller, ReflectionMirrorsAboutMinusTwoAndBobsTheSameWay) {
   scroller2pos_x = -100.0f;
   scroller2HSinPos = 1.0f;
