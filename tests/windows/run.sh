@@ -32,6 +32,7 @@ finish() {
   exit
 }
 note() { echo "     $*"; }
+section() { echo "== $1 (at ${SECONDS} s)"; }
 
 # --- tools, builds, package -----------------------------------------------------------------
 
@@ -137,7 +138,13 @@ reset_wine() {
   sleep 0.2
 }
 find_window() { timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
+# Before each start: the previous run's window is gone (so it cannot be mistaken for the new
+# one) and the cursor stands still at a known place.
 park_mouse() {
+  for _ in $(seq 100); do
+    xdotool search --name '^Dravik Screensaver$' >/dev/null 2>&1 || break
+    sleep 0.1
+  done
   xdotool mousemove 200 150
   sleep 0.2
 }
@@ -148,7 +155,7 @@ differing() { compare -metric AE -fuzz 6% "$1" "$2" null: 2>&1 | cut -d' ' -f1; 
 
 # --- tests ----------------------------------------------------------------------------------
 
-echo "== package"
+section "package"
 listing=$(unzip -Z1 "$package")
 missing=""
 for f in Dravik.scr INSTALL.txt "Data/Star.bmp" "Data/background2.bmp" "Data/tolvane image logo.bmp" \
@@ -162,7 +169,7 @@ foreign=$(tr ' ' '\n' <<<"$dlls" | grep -viE '^(KERNEL32|USER32|GDI32|ADVAPI32|O
 check "Dravik.scr needs only Windows' own DLLs ($dlls)" "$([ -z "$foreign" ]; echo $?)" "also needs: $foreign"
 note "package $(stat -c %s "$package") bytes, Dravik.scr $(stat -c %s "$app/Dravik.scr") bytes"
 
-echo "== run modes"
+section "run modes"
 set_parent 0
 for args in "/p 123" "/c" "/c:4660" "/a" "/s /x" "-s"; do
   # shellcheck disable=SC2086  # each word an argument, as Windows passes them
@@ -178,7 +185,7 @@ for args in "/p 123" "/c" "/c:4660" "/a" "/s /x" "-s"; do
   fi
 done
 
-echo "== full screen"
+section "full screen"
 set_parent 0
 park_mouse
 saver full "$app" /s
@@ -201,7 +208,7 @@ else
   colours=$("$convert" "$tmp/full.png" -format '%k' info:)
   check "the show is drawn full screen (middle lit: $lit, $colours colours)" \
     "$([ "$(calc "$lit > 0.9 && $colours >= 16")" = 1 ]; echo $?)"
-  check "no message box with all pictures present" "$(box_texts full | grep -q .; [ $? -ne 0 ]; echo $?)" \
+  check "no message box: the pictures are found beside Dravik.scr, started from another folder" "$(box_texts full | grep -q .; [ $? -ne 0 ]; echo $?)" \
     "$(box_texts full | head -3 | tr '\n' '|')"
 
   xdotool windowfocus --sync "$wid" key a space Return 2>/dev/null
@@ -218,7 +225,7 @@ else
   fi
 fi
 
-echo "== mouse button and Escape"
+section "mouse button and Escape"
 park_mouse
 saver click "$app" /S
 wid=$(find_window '^Dravik Screensaver$')
@@ -243,13 +250,13 @@ if [ -n "$wid" ]; then
   sleep 0.5
   xdotool windowfocus --sync "$wid" key Escape 2>/dev/null
   ended escape 30
-  check "no argument runs too; Escape ends it" "$?"
+  check "no argument runs too; Escape ends it" "$?" "still running 30 s after Escape"
 else
   fail "no argument opens the window" "no window"
 fi
 reset_wine
 
-echo "== missing Data folder"
+section "missing Data folder"
 mkdir -p "$tmp/nodata"
 cp "$app/Dravik.scr" "$tmp/nodata/"
 park_mouse
@@ -270,7 +277,6 @@ for _ in $(seq 16); do
   seen="$seen$wid "
   captions+=("$(xdotool getwindowname "$wid")")
   xdotool windowfocus --sync "$wid" key Return 2>/dev/null
-  # The saver's own window means loading is over.
   [ ${#captions[@]} -ge 15 ] && break
 done
 expected_texts=(
@@ -305,7 +311,7 @@ else
 fi
 reset_wine
 
-echo "== preview mode"
+section "preview mode"
 # A parent that does not exist: the run ends right after start-up, by itself.
 set_parent 1234567
 park_mouse
@@ -351,7 +357,7 @@ fi
 reset_wine
 set_parent 0
 
-echo "== one source, one program"
+section "one source, one program"
 # The star field as placed at start-up by each build, and the Windows C runtime's own rand.
 wine "$tmp/stardump.exe" stars 2>/dev/null | tr -d '\r' >"$tmp/stars.win"
 "$tmp/stardump" stars >"$tmp/stars.linux"
