@@ -226,6 +226,8 @@ else
 fi
 
 section "mouse button and Escape"
+# Without the setting at all the saver runs full screen as well.
+wine reg delete "$setting_key" /f >/dev/null 2>&1
 park_mouse
 saver click "$app" /S
 wid=$(find_window '^Dravik Screensaver$')
@@ -233,7 +235,7 @@ if [ -n "$wid" ]; then
   sleep 0.5
   xdotool click 3
   if ended click 30; then
-    check "'/S' runs too; a right click ends it with exit code 2 (MK_RBUTTON)" "$([ "$(exitcode click)" = 2 ]; echo $?)" \
+    check "'/S' without any setting runs too; a right click ends it with exit code 2 (MK_RBUTTON)" "$([ "$(exitcode click)" = 2 ]; echo $?)" \
       "exit code $(exitcode click)"
   else
     fail "a right click ends the run" "still running after 30 s"
@@ -243,6 +245,7 @@ else
   fail "'/S' opens the window" "no window"
   reset_wine
 fi
+set_parent 0
 park_mouse
 saver escape "$app"
 wid=$(find_window '^Dravik Screensaver$')
