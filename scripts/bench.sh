@@ -80,7 +80,8 @@ echo "frame cost: $rounds rounds of $frames frames per case ..." >&2
 for ((r = 1; r <= rounds; r++)); do
   for b in "${builds[@]}"; do
     "${dir[$b]}/dravik_bench_frames" --frames "$frames" --rounds 1 >"$work/frames.out"
-    awk -v b="$b" '$1 == "frame" { print b, "frame." $2, $3 }' "$work/frames.out" >>"$results"
+    awk -v b="$b" -v r="$r" '$1 == "frame" { print b, "frame." $2, $3, r }' "$work/frames.out" \
+      >>"$results"
   done
 done
 renderer=$(sed -n 's/^renderer //p' "$work/frames.out")
@@ -128,7 +129,7 @@ echo "machine: $cpu, $(nproc) cores, $os; Xvfb ${size}x24; $renderer"
 echo
 awk -v against="$against" -v rounds="$rounds" -v frames="$frames" -v runs="$runs" \
     -v seconds="$seconds" -v cgframes="$cgframes" '
-  { v[$1, $2] = v[$1, $2] " " $3 }
+  { v[$1, $2] = v[$1, $2] " " $3; if (NF > 3) at[$1, $2, $4] = $3 }
   function sorted(s, a,   n, i, j, t) {
     n = split(s, a, " ")
     for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] + 0 > a[j] + 0; j--) {
@@ -141,6 +142,13 @@ awk -v against="$against" -v rounds="$rounds" -v frames="$frames" -v runs="$runs
   function hi(b, m,   a, n) { n = sorted(v[b, m], a); return a[n] }
   function spread(b, m) { return sprintf("%.1f-%.1f", lo(b, m), hi(b, m)) }
   function ratio(m,   w) { w = median("now", m); return w > 0 ? median("was", m) / w : 0 }
+  # The median over rounds of a / b, both measured in the same round.
+  function paired(ba, ma, bb, mb,   r, s) {
+    s = ""
+    for (r = 1; r <= rounds; r++) if (at[bb, mb, r] > 0) s = s " " at[ba, ma, r] / at[bb, mb, r]
+    v["paired", "x"] = s
+    return median("paired", "x")
+  }
   END {
     split("baseline desktop logo stars", cases, " ")
     title["baseline"] = "baseline: clear + swap"
@@ -155,16 +163,19 @@ awk -v against="$against" -v rounds="$rounds" -v frames="$frames" -v runs="$runs
       c = cases[i]; ms = median("now", "frame." c); base = median("now", "frame.baseline")
       instr = c == "baseline" ? 0 : median("now", "instr." c)
       calls = c == "baseline" ? 1 : median("now", "calls." c)
-      printf "%-38s %9.2f %11s %8.1f %7.2f %11.0f %8.0f", title[c], ms, spread("now", "frame." c), 1000 / ms, ms / base, instr, calls
+      printf "%-38s %9.2f %11s %8.1f %7.2f %11.0f %8.0f", title[c], ms, spread("now", "frame." c), 1000 / ms, paired("now", "frame." c, "now", "frame.baseline"), instr, calls
       if (against != "") {
-        printf " %9.2f %7.2f", median("was", "frame." c), ratio("frame." c)
+        printf " %9.2f %7.2f", median("was", "frame." c), paired("was", "frame." c, "now", "frame." c)
         if (c == "baseline") printf " %11.0f %7s", 0, "-"
         else printf " %11.0f %7.2f", median("was", "instr." c), ratio("instr." c)
       }
       printf "\n"
     }
-    printf "(ms/frame and frames/s vary by a few per cent from run to run; own instr per frame (callgrind, %d frames,\n", cgframes
-    printf " outside OpenGL, maths library included) and GL calls per frame do not)\n\n"
+    printf "ms/frame: median wall time over the rounds, (range) their least and greatest; it follows the load\n"
+    printf "of the machine. x base: median over the rounds of each round'"'"'s ratio to the baseline of that round.\n"
+    if (against != "") printf "was/now of ms: likewise, the two builds taking turns within each round.\n"
+    printf "own instr (callgrind, %d frames; outside OpenGL, C and maths libraries included) and GL calls per frame\n", cgframes
+    printf "are exact and repeat from run to run.\n\n"
     printf "Start-up of the real program, median of %d runs (each then runs %s s full screen); times vary by\n", runs, seconds
     printf "some per cent, the first frame most (it compiles the renderer'"'"'s shaders)\n"
     n = split("first_frame_ms context_ms loading_ms uploading_ms load_instr_m first_draw_ms picture_opens peak_loading_kb peak_running_kb running_fps", keys, " ")
