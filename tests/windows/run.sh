@@ -150,8 +150,6 @@ park_mouse() {
 }
 saver() { start "$1" env WINEDEBUG=-all,+msgbox wine "${2:-$app}/Dravik.scr" "${@:3}"; }
 screenshot() { xwd -root -silent | "$convert" xwd:- "$1"; }
-# Pixels of two pictures that differ by more than a few percent in some colour channel.
-differing() { compare -metric AE -fuzz 6% "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 
 # --- tests ----------------------------------------------------------------------------------
 
