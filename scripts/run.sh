@@ -13,18 +13,15 @@ fi
 
 mkdir -p out
 seconds=${SECONDS_TO_RUN:-20}
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source scripts/xvfb.sh
+start_xvfb 1280x720
 
-echo "No display: running on the virtual display $display for $seconds s."
-DISPLAY=$display ./build/dravik /s &
+echo "No display: running on the virtual display $DISPLAY for $seconds s."
+./build/dravik /s &
 saver=$!
 sleep "$seconds"
-DISPLAY=$display import -window root out/screenshot.png
-DISPLAY=$display xdotool mousemove_relative 1 1   # any movement ends the screen saver
+import -window root out/screenshot.png
+xdotool mousemove_relative 1 1   # any movement ends the screen saver
 wait $saver && status=0 || status=$?
 echo "Screen saver ended with exit code $status."
 echo "Screenshot after $seconds s: $(pwd)/out/screenshot.png"

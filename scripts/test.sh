@@ -7,5 +7,4 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 (cd build && ctest --output-on-failure -j 2)
 bash scripts/sanitize-and-fuzz.sh
-bash scripts/package-windows.sh
-bash tests/windows/run.sh
+bash tests/windows/run.sh build   # packages Dravik.scr with build/Data, then runs it under Wine
