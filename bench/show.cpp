@@ -32,10 +32,6 @@ static const int LOGO_FRAMES = 27;
 namespace {
 
 const char* const names[CASE_COUNT] = {"baseline", "desktop", "logo", "stars"};
-const char* const titles[CASE_COUNT] = {"baseline: clear + swap", "phase 0: desktop + scroller",
-                                        "phase 1: logo zooming in",
-                                        "phase 2: stars, falling desktop, logo, scroller"};
-
 struct StartState {
   STAR stars[STARCOUNTMAX2];
   float schemepos, rotate2, rotateTolvane, rotateAtariScreen;
@@ -45,7 +41,6 @@ StartState start;
 }  // namespace
 
 const char* caseName(int c) { return names[c]; }
-const char* caseTitle(int c) { return titles[c]; }
 
 int caseByName(const char* name) {
   for (int c = 0; c < CASE_COUNT; c++)

@@ -15,9 +15,8 @@ enum {
 // The fixed time step of every frame: 1/60 s.
 extern const double FRAME_STEP;
 
-// Short name of a case ("baseline", "desktop", "logo", "stars") and its title for tables.
+// Short name of a case: "baseline", "desktop", "logo", "stars".
 const char* caseName(int c);
-const char* caseTitle(int c);
 // The case with this short name, or -1.
 int caseByName(const char* name);
 

@@ -80,7 +80,7 @@ echo "frame cost: $rounds rounds of $frames frames per case ..." >&2
 for ((r = 1; r <= rounds; r++)); do
   for b in "${builds[@]}"; do
     "${dir[$b]}/dravik_bench_frames" --frames "$frames" --rounds 1 >"$work/frames.out"
-    awk -v b="$b" -v r="$r" '$1 == "frame" { print b, "frame." $2, $3, r }' "$work/frames.out" \
+    awk -v b="$b" -v r="$r" '$1 == "frame" { print b, "frame." $2, $3, r; print b, "cpu." $2, $4, r }' "$work/frames.out" \
       >>"$results"
   done
 done
@@ -156,16 +156,16 @@ awk -v against="$against" -v rounds="$rounds" -v frames="$frames" -v runs="$runs
     title["logo"] = "phase 1: logo zooming in"
     title["stars"] = "phase 2: stars, falling desktop, logo"
     printf "Frame cost, fixed step 1/60 s, glFinish after each swap; median of %d rounds x %d frames\n", rounds, frames
-    printf "%-38s %9s %11s %8s %7s %11s %8s", "case", "ms/frame", "(range)", "frames/s", "x base", "own instr", "GL calls"
-    if (against != "") printf " %9s %7s %11s %7s", "was ms", "was/now", "was instr", "was/now"
+    printf "%-38s %9s %11s %8s %7s %7s %11s %8s", "case", "ms/frame", "(range)", "frames/s", "x base", "cpu ms", "own instr", "GL calls"
+    if (against != "") printf " %9s %7s %7s %11s %7s", "was ms", "was/now", "cpu w/n", "was instr", "was/now"
     printf "\n"
     for (i = 1; i <= 4; i++) {
       c = cases[i]; ms = median("now", "frame." c); base = median("now", "frame.baseline")
       instr = c == "baseline" ? 0 : median("now", "instr." c)
       calls = c == "baseline" ? 1 : median("now", "calls." c)
-      printf "%-38s %9.2f %11s %8.1f %7.2f %11.0f %8.0f", title[c], ms, spread("now", "frame." c), 1000 / ms, paired("now", "frame." c, "now", "frame.baseline"), instr, calls
+      printf "%-38s %9.2f %11s %8.1f %7.2f %7.2f %11.0f %8.0f", title[c], ms, spread("now", "frame." c), 1000 / ms, paired("now", "frame." c, "now", "frame.baseline"), median("now", "cpu." c), instr, calls
       if (against != "") {
-        printf " %9.2f %7.2f", median("was", "frame." c), paired("was", "frame." c, "now", "frame." c)
+        printf " %9.2f %7.2f %7.2f", median("was", "frame." c), paired("was", "frame." c, "now", "frame." c), paired("was", "cpu." c, "now", "cpu." c)
         if (c == "baseline") printf " %11.0f %7s", 0, "-"
         else printf " %11.0f %7.2f", median("was", "instr." c), ratio("instr." c)
       }
@@ -173,7 +173,9 @@ awk -v against="$against" -v rounds="$rounds" -v frames="$frames" -v runs="$runs
     }
     printf "ms/frame: median wall time over the rounds, (range) their least and greatest; it follows the load\n"
     printf "of the machine. x base: median over the rounds of each round'"'"'s ratio to the baseline of that round.\n"
-    if (against != "") printf "was/now of ms: likewise, the two builds taking turns within each round.\n"
+    printf "cpu ms: processor time of the benchmark'"'"'s threads per frame (the renderer'"'"'s included, the X server'"'"'s not),\n"
+    printf "steadier than wall time when the machine is busy.\n"
+    if (against != "") printf "was/now of ms and of cpu ms (cpu w/n): like x base, the two builds taking turns within each round.\n"
     printf "own instr (callgrind, %d frames; outside OpenGL, C and maths libraries included) and GL calls per frame\n", cgframes
     printf "are exact and repeat from run to run.\n\n"
     printf "Start-up of the real program, median of %d runs (each then runs %s s full screen); times vary by\n", runs, seconds

@@ -12,11 +12,11 @@ out=$(BUILD_DIR=$1 "$here/../../scripts/bench.sh" --quick --no-build 2>&1) || {
 echo "$out"
 echo "$out" | awk '
   function fail(why) { print "FAIL: " why; bad = 1 }
-  # case rows: title ... ms/frame range frames/s x-base instr calls
-  / clear \+ swap | desktop \+ scroller | logo zooming in | stars, falling desktop/ && NF >= 7 {
+  # case rows: title ... ms/frame range frames/s x-base cpu-ms instr calls
+  / clear \+ swap | desktop \+ scroller | logo zooming in | stars, falling desktop/ && NF >= 8 {
     rows++
-    ms = $(NF - 5); fps = $(NF - 3); base = $(NF - 2); instr = $(NF - 1); calls = $NF
-    if (!(ms > 0)) fail("no frame time: " $0)
+    ms = $(NF - 6); base = $(NF - 3); cpu = $(NF - 2); instr = $(NF - 1); calls = $NF
+    if (!(ms > 0 && cpu > 0)) fail("no frame time: " $0)
     if (/clear \+ swap/) { if (base != 1 || calls != 1 || instr != 0) fail("baseline: " $0) }
     else if (!(instr > 10000 && calls > 100)) fail("no instructions or GL calls: " $0)
     if (/stars/ && !(calls > 2 * 500)) fail("fewer GL calls than 500 stars need: " $0)
