@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs the real screen saver on a virtual display and saves a screenshot of each phase:
 #   out/screenshots/1-desktop.png   desktop and scroller (phase 0)
-#   out/screenshots/2-logo-N.png    a burst while the logo zooms in (it takes under half a second)
-#   out/screenshots/3-toss.png      the desktop tossed up over the star field
-#   out/screenshots/4-stars.png     the star field with the logo and the scroller
+#   out/screenshots/2-logo-N.png    a burst from 15 s on: the logo zooming in (it takes under
+#                                   half a second), then the desktop tossed up over the stars
+#   out/screenshots/3-stars.png     the star field with the logo and the scroller
 # and out/screenshots/show.gif, a short animation of the last phase.
 # Usage: scripts/screenshots.sh [build folder] [WIDTHxHEIGHT]
 set -euo pipefail
@@ -32,9 +32,8 @@ start=$(date +%s.%N)
 saver=$!
 at 6 && shot 1-desktop
 at 15.1
-for i in 1 2 3 4 5 6; do shot "2-logo-$i"; done
-at 16.6 && shot 3-toss
-at 24 && shot 4-stars
+for i in 1 2 3 4 5 6 7 8; do shot "2-logo-$i"; done
+at 24 && shot 3-stars
 frames=()
 for i in $(seq -w 1 24); do
   import -window root -resize 50% "$out/frame-$i.gif"
