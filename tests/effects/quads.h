@@ -2,7 +2,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdio.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -18,39 +20,65 @@ struct RecordedQuad {
   Corner c[4];
 };
 
-// Every glBegin/glEnd pair from `from` on; each must be GL_QUADS with exactly four
-// glTexCoord2f/glVertex3f pairs in that order, else the test fails.
-inline std::vector<RecordedQuad> recordedQuads(size_t from = 0) {
+// Every glBegin/glEnd pair; each must be GL_QUADS with four glTexCoord2f/glVertex3f pairs.
+inline std::vector<RecordedQuad> recordedQuads() {
   std::vector<RecordedQuad> quads;
   const std::vector<fake::GlCall>& calls = fake::glCalls();
   std::vector<double> color;
-  for (size_t i = from; i < calls.size(); i++) {
+  for (size_t i = 0; i < calls.size(); i++) {
     if (calls[i].name == "glColor4ub") color = calls[i].args;
     if (calls[i].name != "glBegin") continue;
-    EXPECT_EQ(calls[i].args[0], (double)GL_QUADS);
-    if (i + 9 >= calls.size()) {
-      ADD_FAILURE() << "quad cut short";
+    if (i + 9 >= calls.size() || calls[i].args[0] != GL_QUADS || calls[i + 9].name != "glEnd") {
+      ADD_FAILURE() << "malformed quad at call " << i;
       break;
     }
-    RecordedQuad q;
-    q.color = color;
+    RecordedQuad q{color, {}};
     for (int k = 0; k < 4; k++) {
-      const fake::GlCall& tc = calls[i + 1 + 2 * k];
-      const fake::GlCall& v = calls[i + 2 + 2 * k];
-      EXPECT_EQ(tc.name, "glTexCoord2f");
-      EXPECT_EQ(v.name, "glVertex3f");
+      const fake::GlCall &tc = calls[i + 1 + 2 * k], &v = calls[i + 2 + 2 * k];
+      EXPECT_TRUE(tc.name == "glTexCoord2f" && v.name == "glVertex3f") << "call " << i;
       q.c[k] = {tc.args[0], tc.args[1], v.args[0], v.args[1], v.args[2]};
     }
-    EXPECT_EQ(calls[i + 9].name, "glEnd");
     quads.push_back(q);
     i += 9;
   }
   return quads;
 }
 
-// The names of the recorded calls from `from` on.
-inline std::vector<std::string> recordedNames(size_t from = 0) {
-  std::vector<std::string> names;
-  for (size_t i = from; i < fake::glCalls().size(); i++) names.push_back(fake::glCalls()[i].name);
-  return names;
+// Quad i of the recorded ones, which must number count.
+inline RecordedQuad quadOf(size_t count, size_t i = 0) {
+  std::vector<RecordedQuad> q = recordedQuads();
+  EXPECT_EQ(q.size(), count);
+  return i < q.size() ? q[i] : RecordedQuad{};
+}
+
+// A call as text, "name(a,b)", so that a sequence compares against an expected list at once.
+inline std::string call(const std::string& name, const std::vector<double>& args = {}) {
+  std::string s = name + "(";
+  char n[32];
+  for (size_t i = 0; i < args.size(); i++) {
+    snprintf(n, sizeof n, i ? ",%.9g" : "%.9g", args[i]);
+    s += n;
+  }
+  return s + ")";
+}
+
+inline std::vector<std::string> firstCalls(size_t n) {
+  std::vector<std::string> out;
+  for (size_t i = 0; i < n && i < fake::glCalls().size(); i++)
+    out.push_back(call(fake::glCalls()[i].name, fake::glCalls()[i].args));
+  return out;
+}
+
+// Corners (x0,y0) (x1,y0) (x1,y1) (x0,y1) at depth z, textured (s0,t0) (s1,t0) (s1,t1) (s0,t1);
+// x within xTolerance, everything else exact.
+inline void expectQuad(const RecordedQuad& q, std::array<double, 4> xy, double z,
+                       std::array<double, 4> st, double xTolerance = 0) {
+  for (int k = 0; k < 4; k++) {
+    bool right = k == 1 || k == 2, second = k >= 2;
+    EXPECT_NEAR(q.c[k].x, right ? xy[2] : xy[0], xTolerance) << "corner " << k;
+    EXPECT_EQ(q.c[k].y, second ? xy[3] : xy[1]) << "corner " << k;
+    EXPECT_EQ(q.c[k].z, z) << "corner " << k;
+    EXPECT_EQ(q.c[k].s, right ? st[2] : st[0]) << "corner " << k;
+    EXPECT_EQ(q.c[k].t, second ? st[3] : st[1]) << "corner " << k;
+  }
 }
