@@ -61,13 +61,20 @@ void getletter(char c, int* col, int* row) {
 }
 
 // A corner displaced by both waves. Most corners are shared by two or four pieces of a letter
-// and every row of corners by all letters, so each result is kept in a small table and found
-// again by its exact inputs: the sines are taken once per distinct corner.
+// and every row of corners by all letters, so within one call each result is kept in a small
+// table keyed on the corner's exact position: the sines are taken once per distinct corner.
+// The table is emptied at the start of every call, since the wave phase moves between calls.
 struct DisplacedCorner {
-  uint32_t x, y, phase;  // the inputs, bit for bit
-  float dx, dy;          // the corner after the sideways and the standing wave
+  float x, y;    // the corner before displacement
+  float dx, dy;  // after the sideways and the standing wave
   bool used;
 };
+
+static DisplacedCorner displacedCorners[64];
+
+static void forgetDisplacedCorners() {
+  for (DisplacedCorner& c : displacedCorners) c.used = false;
+}
 
 static uint32_t bitsOf(float f) {
   uint32_t b;
@@ -76,13 +83,11 @@ static uint32_t bitsOf(float f) {
 }
 
 static void displace(float x, float y, float* dx, float* dy) {
-  static DisplacedCorner table[64];
-  uint32_t xb = bitsOf(x), yb = bitsOf(y), pb = bitsOf(scroller2HSinPos);
-  DisplacedCorner& c = table[((xb * 2654435761u) ^ (yb * 40503u) ^ pb) * 2246822519u >> 26];
-  if (!c.used || c.x != xb || c.y != yb || c.phase != pb) {
-    c.x = xb;
-    c.y = yb;
-    c.phase = pb;
+  uint32_t slot = ((bitsOf(x) * 2654435761u) ^ (bitsOf(y) * 40503u)) * 2246822519u >> 26;
+  DisplacedCorner& c = displacedCorners[slot];
+  if (!c.used || c.x != x || c.y != y) {
+    c.x = x;
+    c.y = y;
     c.dx = (float)(x + sin((double)y + scroller2HSinPos));
     c.dy = (float)(y + scroller2SinSize * sin((double)c.dx));
     c.used = true;
@@ -139,6 +144,7 @@ void tekenscroller2(double dt, bool reflection) {
   scroller2pos_x = keepscrollposition(scroller2pos_x - dt * 3.0);
   scroller2HSinPos = keepperiodic(scroller2HSinPos + dt * 3.0, TWOPI);
   scroller2offet = (float)(sin((double)scroller2totallapse * (double)BOBRATE) * 4.0);
+  forgetDisplacedCorners();
 
   const float line = (float)(scroller2textlength * scroller2fontsize_w);
   for (int i = 0; i < scroller2textlength; i++) {
