@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -14,8 +13,9 @@
 #include "tests/double/win32_double.h"
 #include "tests/image/bmp_files.h"
 
-// A message box as text and caption.
-using Box = std::pair<std::string, std::string>;
+using Bytes = bmp::Bytes;
+using Box = std::pair<std::string, std::string>;  // text and caption
+using Boxes = std::vector<Box>;
 
 class ImageTest : public ::testing::Test {
  protected:
@@ -36,8 +36,8 @@ class ImageTest : public ::testing::Test {
   }
 
   // The message boxes shown so far; every one of them must carry the error icon.
-  std::vector<Box> boxes() {
-    std::vector<Box> out;
+  Boxes boxes() {
+    Boxes out;
     for (const fake::MessageBox& b : fake::platform().boxes) {
       EXPECT_EQ(b.style, 0x10u) << b.text;
       out.emplace_back(b.text, b.caption);
@@ -50,8 +50,7 @@ class ImageTest : public ::testing::Test {
     return fake::platform().count("GlobalAlloc") - fake::platform().count("GlobalFree");
   }
 
-  std::filesystem::path folder;
-  std::filesystem::path previous;
+  std::filesystem::path folder, previous;
 };
 
 inline const Box kCantRead{"can't read file..", "LoadABitmap Error"};
@@ -64,3 +63,11 @@ inline const Box kWidthZero{"CDoubleBitmap() bitmap-width is 0. This is not allo
                             "CDoubleBitmap"};
 inline const Box kHeightZero{"CDoubleBitmap() bitmap-height is 0. This is not allowed.",
                              "CDoubleBitmap"};
+
+// The `height` rows of `rowBytes` bytes at p, last row first.
+inline Bytes reversedRows(const BYTE* p, int height, size_t rowBytes) {
+  Bytes out;
+  for (int r = height - 1; r >= 0; --r)
+    out.insert(out.end(), p + r * rowBytes, p + (r + 1) * rowBytes);
+  return out;
+}
