@@ -11,12 +11,12 @@ packages=(
   # picture generator: glyphs rendered from a Debian font
   libfreetype-dev fonts-dejavu-core
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev valgrind
+  libgtest-dev valgrind
   clang libclang-rt-14-dev
   # virtual display, scripted input, screenshots
   xvfb xauth x11-utils x11-apps xdotool imagemagick
   # Windows build and its end-to-end tests
-  g++-mingw-w64-x86-64 wine wine64 zip
+  g++-mingw-w64-x86-64 wine wine64 zip unzip file
 )
 
 missing=()
