@@ -16,36 +16,33 @@ GLuint texture[8];
 
 namespace {
 
-// A fresh texture name in the slot, bound, with linear filtering both ways.
-void newTexture(GLuint* slot) {
-  glGenTextures(1, slot);
-  glBindTexture(GL_TEXTURE_2D, *slot);
+// Gives the picture a fresh texture name in its slot (linear filtering both ways), uploads it
+// and releases it: OpenGL keeps its own copy. An empty picture is uploaded as a 0 x 0 image.
+template <class Picture>
+void upload(int slot, Picture* picture, GLint components, GLenum format) {
+  glGenTextures(1, &texture[slot]);
+  glBindTexture(GL_TEXTURE_2D, texture[slot]);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-}
-
-// An RGB picture. A file that could not be read is uploaded as a 0 x 0 image.
-void loadPicture(int slot, const char* path, bool mirror) {
-  CMyBitmap* picture = new CMyBitmap(path);
-  if (mirror) picture->flipY();
-  newTexture(&texture[slot]);
   GLsizei w = picture->getWidth();
   GLsizei h = picture->getHeight();
   const BYTE* pixels = picture->getPixelData();
-  glTexImage2D(GL_TEXTURE_2D, 0, 3, w, h, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+  glTexImage2D(GL_TEXTURE_2D, 0, components, w, h, 0, format, GL_UNSIGNED_BYTE, pixels);
   delete picture;
+}
+
+// An RGB picture, mirrored on request so that its top row comes first.
+void loadPicture(int slot, const char* path, bool mirror) {
+  CMyBitmap* picture = new CMyBitmap(path);
+  if (mirror) picture->flipY();
+  upload(slot, picture, 3, GL_RGB);
 }
 
 // An RGBA picture from a colour file and a mask file, mirrored so its top row comes first.
 void loadMaskedPicture(int slot, const char* colourPath, const char* maskPath) {
   CDoubleBitmap* picture = new CDoubleBitmap(colourPath, maskPath);
   picture->flipY();
-  newTexture(&texture[slot]);
-  GLsizei w = picture->getWidth();
-  GLsizei h = picture->getHeight();
-  const BYTE* pixels = picture->getPixelData();
-  glTexImage2D(GL_TEXTURE_2D, 0, 4, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-  delete picture;
+  upload(slot, picture, 4, GL_RGBA);
 }
 
 }  // namespace
