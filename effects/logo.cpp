@@ -9,7 +9,6 @@
 
 float rotateTolvane = 0.0f;
 
-static const double TWOPI = 6.283185307179586;
 // Once settled (from 0.925 on) the logo time only drives the swing, whose period is 2 pi; it is
 // kept within one period above this point, so the zoom stays settled.
 static const double TOLVANESETTLED = 1.0;

@@ -30,7 +30,6 @@ const char scroller2text[] =
     "Greets to all. Wrap....   ";
 const int scroller2textlength = (int)sizeof scroller2text - 1;
 
-static const double TWOPI = 6.283185307179586;
 static const float BOBRATE = 0.4f;  // radians per second of scroller time
 
 // The scroll position repeats every line length 2L once every letter has wrapped, that is

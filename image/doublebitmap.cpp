@@ -66,9 +66,5 @@ int32_t CDoubleBitmap::getHeight() { return height; }
 
 void CDoubleBitmap::flipY() {
   if (!pixelData || width <= 0) return;
-  size_t rowBytes = (size_t)width * 4;
-  for (int32_t i = 0; i < height / 2; ++i) {
-    swaprows(pixelData + (size_t)i * rowBytes, pixelData + (size_t)(height - 1 - i) * rowBytes,
-             rowBytes);
-  }
+  mirrorrows(pixelData, (size_t)width * 4, height);
 }

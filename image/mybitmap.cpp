@@ -113,9 +113,5 @@ BYTE* CMyBitmap::getPixelData() {
 
 void CMyBitmap::flipY() {
   if (!pixelData || width <= 0) return;
-  size_t rowBytes = (size_t)width * 3;
-  for (int32_t i = 0; i < height / 2; ++i) {
-    swaprows(pixelData + (size_t)i * rowBytes, pixelData + (size_t)(height - 1 - i) * rowBytes,
-             rowBytes);
-  }
+  mirrorrows(pixelData, (size_t)width * 3, height);
 }

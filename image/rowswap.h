@@ -1,4 +1,4 @@
-// Exchanging two rows of pixels in place, for the vertical mirror of both picture classes.
+// The vertical mirror of both picture classes: rows exchanged in place.
 #pragma once
 
 #include <stddef.h>
@@ -17,4 +17,11 @@ inline void swaprows(unsigned char* a, unsigned char* b, size_t n) {
     b += k;
     n -= k;
   }
+}
+
+// Mirrors `height` rows of `rowBytes` bytes each top to bottom; the middle row of an odd
+// height stays, and a height of 0 or 1 changes nothing.
+inline void mirrorrows(unsigned char* pixels, size_t rowBytes, int height) {
+  for (int i = 0; i < height / 2; ++i)
+    swaprows(pixels + (size_t)i * rowBytes, pixels + (size_t)(height - 1 - i) * rowBytes, rowBytes);
 }

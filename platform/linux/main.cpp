@@ -12,5 +12,5 @@ int main(int argc, char** argv) {
     cmdLine += argv[i];
   }
   installStopSignals();
-  return WinMain(GetModuleHandleA(NULL), NULL, &cmdLine[0], SW_SHOW);
+  return WinMain(GetModuleHandleA(NULL), NULL, cmdLine.data(), SW_SHOW);
 }
