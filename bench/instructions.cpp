@@ -1,5 +1,5 @@
 // The program's own work, without OpenGL: each case's frames, or the loading of the pictures,
-// over an OpenGL that draws nothing. Run under callgrind with collection only inside
+// over an OpenGL that only records the calls. Run under callgrind with collection only inside
 // DrawGLScene (or LoadGLTextures) and off inside the gl* calls, the instruction count is the
 // program's own (its C and maths libraries included).
 //   dravik_bench_instructions [--case NAME] [--frames N] | --load
@@ -9,18 +9,18 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "bench/nullgl.h"
 #include "bench/show.h"
 #include "host/startup.h"
 #include "image/textureset.h"
 #include "scene/animation_state.h"
+#include "tests/double/gl_recorder.h"
 
 int main(int argc, char** argv) {
   int frames = 100, only = -1;
   if (argc == 2 && strcmp(argv[1], "--load") == 0) {
     enterExecutableFolder();
     LoadGLTextures();
-    printf("calls load %ld\n", nullGlCalls);
+    printf("calls load %zu\n", fake::glCalls().size());
     return 0;
   }
   for (int i = 1; i + 1 < argc; i += 2) {
@@ -38,9 +38,13 @@ int main(int argc, char** argv) {
   for (int c = 0; c < CASE_COUNT; c++) {
     if (only >= 0 && c != only) continue;
     beginCase(c);
-    long before = nullGlCalls;
-    for (int f = 0; f < frames; f++) drawCaseFrame(c, f);
-    printf("calls %s %.1f\n", caseName(c), (double)(nullGlCalls - before) / frames);
+    size_t calls = 0;
+    for (int f = 0; f < frames; f++) {
+      fake::resetGl();
+      drawCaseFrame(c, f);
+      calls += fake::glCalls().size();
+    }
+    printf("calls %s %.1f\n", caseName(c), (double)calls / frames);
   }
   return 0;
 }

@@ -10,21 +10,9 @@
 #include "platform/system.h"
 #include "scene/mytime.h"
 #include "scene/sequencer.h"
-
-// The frame clock reads this counter (nanoseconds) instead of the system's: this object file
-// defines both counter calls, so the platform's own clock is not linked in.
-static LONGLONG scriptedCounter = 0;
-BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
-  frequency->QuadPart = 1000000000LL;
-  return TRUE;
-}
-BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
-  count->QuadPart = scriptedCounter;
-  return TRUE;
-}
+#include "tests/double/scripted_clock.h"
 
 const double FRAME_STEP = 1.0 / 60.0;
-static const LONGLONG STEP_COUNTS = 16666667;  // FRAME_STEP in counter units
 
 // The logo zoom lasts about 0.46 s of show time (its routine runs twice a frame): 27 frames.
 static const int LOGO_FRAMES = 27;
@@ -74,7 +62,7 @@ void beginCase(int c) {
 }
 
 void drawCaseFrame(int c, int frame) {
-  scriptedCounter += STEP_COUNTS;
+  fake::advanceClock(FRAME_STEP);
   switch (c) {
     case CASE_BASELINE:
       glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -6,15 +6,15 @@
 
 float rotateAtariScreen = 0.0f;
 
+// From T = 80/3 s on the picture lies beyond the far plane. T is never clamped: a float sum of
+// frame steps stops growing long before its square leaves the float range, so every
+// coordinate stays finite.
 void tekenatariscreen(float t) {
-  // Beyond the far plane (from 80/3 s on) more time changes nothing on screen; holding T
-  // there keeps every coordinate finite however long the program runs.
   rotateAtariScreen = rotateAtariScreen + t;
-  if (rotateAtariScreen > ATARISCREENGONE) rotateAtariScreen = ATARISCREENGONE;
   float T = rotateAtariScreen;
 
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glBindTexture(GL_TEXTURE_2D, texture[6]);
+  glBindTexture(GL_TEXTURE_2D, texture[TEXTURE_DESKTOP]);
 
   float q = (float)(-3.0 * T * T);
   float Y = (float)(5.0 * T + q);

@@ -9,8 +9,9 @@
 
 float rotateTolvane = 0.0f;
 
-// Once settled (from 0.925 on) the logo time only drives the swing, whose period is 2 pi; it is
-// kept within one period above this point, so the zoom stays settled.
+// The logo settles once its time passes 0.925; from then on its time only drives the swing,
+// whose period is 2 pi. The time is kept within one period above 1.0, a round value safely past
+// 0.925, so the zoom stays settled and the swing's argument stays small however long it runs.
 static const double TOLVANESETTLED = 1.0;
 
 static float logoscale() {
@@ -22,7 +23,7 @@ void tekentolvanelogo(double dt) {
   rotateTolvane = keepperiodic(rotateTolvane + dt, TWOPI, TOLVANESETTLED);
 
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glBindTexture(GL_TEXTURE_2D, texture[2]);
+  glBindTexture(GL_TEXTURE_2D, texture[TEXTURE_LOGO]);
   glLoadIdentity();
   glRotatef((float)(sin((double)rotateTolvane) * 20.0), 0.0f, 0.0f, 1.0f);
 

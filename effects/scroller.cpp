@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "effects/floatmod.h"
+#include "effects/fontcells.h"
 #include "effects/periodic.h"
 #include "image/textureset.h"
 #include "platform/system.h"
@@ -43,17 +44,15 @@ static float keepscrollposition(double x) {
 }
 
 void getletter(char c, int* col, int* row) {
-  static const char* const cells[6] = {"ABCDEF", "GHIJKL", "MNOPQR", "STUVWX", "YZ()?!", ":."};
-  int k = 6;
+  int k = FONTCELL_BLANK_COLUMN;
   int r = 0;
   signed char s = (signed char)c;
   if (s >= 'a' && s <= 'z') s = (signed char)(s - 32);
-  for (int y = 0; y < 6 && k == 6; y++)  // every character has at most one cell
-    for (int x = 0; cells[y][x] != '\0'; x++)
-      if (cells[y][x] == s) {
+  for (int y = 0; y < FONTCELL_ROWS; y++)
+    for (int x = 0; FONTCELLS[y][x] != '\0'; x++)
+      if (FONTCELLS[y][x] == s) {
         k = x;
         r = y;
-        break;
       }
   *col = k;
   *row = r;
@@ -81,6 +80,9 @@ static uint32_t bitsOf(float f) {
   return b;
 }
 
+// The slot mixes the bits of both coordinates by multiplicative hashing (2^32 and 2^16 over the
+// golden ratio, then xxHash's second prime) and keeps the top 6 bits: one of 64 slots. A
+// collision only costs the sines again.
 static void displace(float x, float y, float* dx, float* dy) {
   uint32_t slot = ((bitsOf(x) * 2654435761u) ^ (bitsOf(y) * 40503u)) * 2246822519u >> 26;
   DisplacedCorner& c = displacedCorners[slot];
@@ -104,7 +106,8 @@ static void tekenpiece(const FLOATRECT& t, const FLOATRECT& v, bool reflection) 
   float dy[4];
   for (int i = 0; i < 4; i++) {
     displace(x[i], y[i], &dx[i], &dy[i]);
-    if (reflection) dy[i] = (float)(scroller2flipypos - (dy[i] - scroller2flipypos));
+    if (reflection)
+      dy[i] = (float)((double)scroller2flipypos - ((double)dy[i] - scroller2flipypos));
     dy[i] = (float)(dy[i] + scroller2offet);
   }
   glBegin(GL_QUADS);
@@ -134,7 +137,7 @@ void tekenscroller2letter(FLOATRECT t, FLOATRECT v, int depth, bool reflection) 
 
 void tekenscroller2(double dt, bool reflection) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glBindTexture(GL_TEXTURE_2D, reflection ? texture[5] : texture[4]);
+  glBindTexture(GL_TEXTURE_2D, texture[reflection ? TEXTURE_FONT_DARKER : TEXTURE_FONT]);
   glLoadIdentity();
 
   // Each accumulator is kept within a period or two (the bob, the line, the wave), so that a
@@ -155,8 +158,10 @@ void tekenscroller2(double dt, bool reflection) {
 
     int k, r;
     getletter(scroller2text[i], &k, &r);
-    FLOATRECT tex = {(float)(64 * k) / 512.0f, (float)(64 * r) / 512.0f,
-                     (float)(64 * k + 47) / 512.0f, (float)(64 * r + 33) / 512.0f};
+    const float atlas = FONTATLAS_SIZE;
+    FLOATRECT tex = {(float)(FONTCELL_SIZE * k) / atlas, (float)(FONTCELL_SIZE * r) / atlas,
+                     (float)(FONTCELL_SIZE * k + FONTGLYPH_WIDTH) / atlas,
+                     (float)(FONTCELL_SIZE * r + FONTGLYPH_HEIGHT) / atlas};
     FLOATRECT vert = {x, scroller2pos_y, (float)(x + scroller2fontsize_w),
                       (float)(scroller2pos_y - scroller2fontsize_h)};
     glColor4ub(255, 255, 255, 255);

@@ -71,7 +71,7 @@ static void tekenster(const STAR& s) {
 
 void tekensterrenveld(double dt) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glBindTexture(GL_TEXTURE_2D, texture[0]);
+  glBindTexture(GL_TEXTURE_2D, texture[TEXTURE_STAR]);
 
   // Both accumulators stay within one period (a full turn, a full colour cycle), so the
   // picture is the one their unbounded values would give, without the growing rounding.

@@ -1,7 +1,9 @@
 // Creating and tearing down the window and its OpenGL context, and the projection.
 #include "host/glwindow.h"
 
+#include "effects/starfield.h"
 #include "image/textureset.h"
+#include "scene/mytime.h"
 
 HINSTANCE hInstance = NULL;
 HWND hWnd = NULL;
@@ -9,6 +11,9 @@ HDC hDC = NULL;
 HGLRC hRC = NULL;
 bool active = true;
 bool keys[256];
+// Escape went down since the main loop last looked. A quick tap's key-down and key-up may both
+// be handled before the loop looks at keys[VK_ESCAPE]; the tap still ends the run.
+bool escapePressed = false;
 bool fullscreen = true;
 
 // clang-format off
@@ -77,6 +82,15 @@ void KillGLWindow() {
   }
   if (!UnregisterClassA(WINDOWCLASSNAME, hInstance))
     showShutdownError("Could Not Unregister Class.");
+}
+
+// Loads the textures; then the frame clock restarts, so that loading and its message boxes do not
+// count towards the first frame, and the star field's rotation starts from 0.
+bool InitGL() {
+  if (!LoadGLTextures()) return false;
+  lMytime.Reset();
+  rotate2 = 0.0f;
+  return true;
 }
 
 static bool registerWindowClass() {

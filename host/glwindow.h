@@ -13,6 +13,7 @@ extern HDC hDC;
 extern HGLRC hRC;
 extern bool active;
 extern bool keys[256];
+extern bool escapePressed;
 extern bool fullscreen;
 extern HWND lHwndParent;
 extern PIXELFORMATDESCRIPTOR pfd;
@@ -21,4 +22,5 @@ bool CreateGLWindow(const char* title, int width, int height, int bits, bool ful
 void KillGLWindow();
 void ReSizeGLScene(int width, int height);
 void makeWindowOnTop();
+bool InitGL();
 LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

@@ -14,6 +14,13 @@ int lPixelWidth = 0;
 int lPixelHeight = 0;
 int lPixelColorDepth = 0;
 
+// Whether Escape is down or went down since the last look; looking forgets the latter.
+static bool escapeSeen() {
+  bool seen = keys[VK_ESCAPE] || escapePressed;
+  escapePressed = false;
+  return seen;
+}
+
 static bool isStopMessage(UINT message) {
   return message == WM_QUIT || message == WM_LBUTTONDOWN || message == WM_MBUTTONDOWN ||
          message == WM_RBUTTONDOWN;
@@ -34,7 +41,7 @@ static void runPass(MSG& msg, bool& done) {
   }
 
   if (MouseMove.IsMoved()) done = true;
-  if ((active && !DrawGLScene()) || keys[VK_ESCAPE]) {
+  if ((active && !DrawGLScene()) || escapeSeen()) {
     done = true;
     return;
   }

@@ -14,6 +14,7 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KEYDOWN:
       if (wParam < 256) keys[wParam] = true;
+      if (wParam == VK_ESCAPE) escapePressed = true;
       return 0;
     case WM_KEYUP:
       if (wParam < 256) keys[wParam] = false;

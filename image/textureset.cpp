@@ -1,10 +1,9 @@
 // Loading the pictures of Data/ into textures, once, at start-up.
 #include "image/textureset.h"
 
-#include "effects/starfield.h"
 #include "image/doublebitmap.h"
 #include "image/mybitmap.h"
-#include "scene/mytime.h"
+#include "picture_names.h"
 
 #ifdef _WIN32
 #define DATA_FILE(name) "Data\\" name
@@ -48,21 +47,12 @@ void loadMaskedPicture(int slot, const char* colourPath, const char* maskPath) {
 }  // namespace
 
 bool LoadGLTextures() {
-  loadPicture(0, DATA_FILE("Star.bmp"), false);
-  loadPicture(1, DATA_FILE("background2.bmp"), false);
-  loadMaskedPicture(2, DATA_FILE("tolvane image logo.bmp"),
-                    DATA_FILE("tolvane image logo mask.bmp"));
-  loadMaskedPicture(4, DATA_FILE("font2.bmp"), DATA_FILE("font2mask.bmp"));
-  loadMaskedPicture(5, DATA_FILE("font2darker.bmp"), DATA_FILE("font2mask.bmp"));
-  loadPicture(6, DATA_FILE("atari desktop.bmp"), true);
-
-  // Loading and its message boxes do not count towards the first frame.
-  lMytime.Reset();
-  return true;
-}
-
-bool InitGL() {
-  if (!LoadGLTextures()) return false;
-  rotate2 = 0.0f;
+  loadPicture(TEXTURE_STAR, DATA_FILE(PICTURE_STAR), false);
+  loadPicture(TEXTURE_BACKGROUND, DATA_FILE(PICTURE_BACKGROUND), false);
+  loadMaskedPicture(TEXTURE_LOGO, DATA_FILE(PICTURE_LOGO), DATA_FILE(PICTURE_LOGO_MASK));
+  loadMaskedPicture(TEXTURE_FONT, DATA_FILE(PICTURE_FONT), DATA_FILE(PICTURE_FONT_MASK));
+  loadMaskedPicture(TEXTURE_FONT_DARKER, DATA_FILE(PICTURE_FONT_DARKER),
+                    DATA_FILE(PICTURE_FONT_MASK));
+  loadPicture(TEXTURE_DESKTOP, DATA_FILE(PICTURE_DESKTOP), true);
   return true;
 }

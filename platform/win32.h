@@ -50,6 +50,8 @@ typedef HKEY* PHKEY;
 typedef LONG LSTATUS;
 typedef DWORD REGSAM;
 
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)(((WORD)(l)) | ((DWORD)((WORD)(h))) << 16))
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)(((WORD)(l)) | ((DWORD)((WORD)(h))) << 16))
 #define LOWORD(l) ((WORD)(((uintptr_t)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
 #define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
@@ -167,7 +169,6 @@ typedef union _LARGE_INTEGER {
 #define MK_CONTROL 0x0008
 #define MK_MBUTTON 0x0010
 
-#define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 
 // Virtual-key codes (letters and digits are their ASCII capitals)
@@ -177,8 +178,6 @@ typedef union _LARGE_INTEGER {
 #define VK_SHIFT 0x10
 #define VK_CONTROL 0x11
 #define VK_MENU 0x12
-#define VK_PAUSE 0x13
-#define VK_CAPITAL 0x14
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
 #define VK_PRIOR 0x21
@@ -191,29 +190,10 @@ typedef union _LARGE_INTEGER {
 #define VK_DOWN 0x28
 #define VK_INSERT 0x2D
 #define VK_DELETE 0x2E
-#define VK_LWIN 0x5B
-#define VK_RWIN 0x5C
-#define VK_NUMPAD0 0x60
-#define VK_MULTIPLY 0x6A
-#define VK_ADD 0x6B
-#define VK_SUBTRACT 0x6D
-#define VK_DECIMAL 0x6E
-#define VK_DIVIDE 0x6F
 #define VK_F1 0x70
+#define VK_F4 0x73
+#define VK_F10 0x79
 #define VK_F24 0x87
-#define VK_NUMLOCK 0x90
-#define VK_SCROLL 0x91
-#define VK_OEM_1 0xBA
-#define VK_OEM_PLUS 0xBB
-#define VK_OEM_COMMA 0xBC
-#define VK_OEM_MINUS 0xBD
-#define VK_OEM_PERIOD 0xBE
-#define VK_OEM_2 0xBF
-#define VK_OEM_3 0xC0
-#define VK_OEM_4 0xDB
-#define VK_OEM_5 0xDC
-#define VK_OEM_6 0xDD
-#define VK_OEM_7 0xDE
 
 // Window class and window styles
 #define CS_VREDRAW 0x0001
@@ -257,11 +237,7 @@ typedef union _LARGE_INTEGER {
 // Registry
 #define HKEY_CURRENT_USER ((HKEY)(uintptr_t)0x80000001u)
 #define KEY_READ 0x20019
-#define REG_NONE 0
 #define REG_SZ 1
-#define REG_EXPAND_SZ 2
-#define REG_BINARY 3
-#define REG_DWORD 4
 #define ERROR_SUCCESS 0
 #define ERROR_FILE_NOT_FOUND 2
 #define ERROR_MORE_DATA 234
@@ -269,7 +245,6 @@ typedef union _LARGE_INTEGER {
 // Memory
 #define GMEM_FIXED 0x0000
 #define GMEM_ZEROINIT 0x0040
-#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
 
 #define MAX_PATH 260
 

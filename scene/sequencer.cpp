@@ -31,8 +31,7 @@ bool DrawGLScene() {
   glEnable(GL_BLEND);
   glDisable(GL_DEPTH_TEST);
 
-  // Phase 2 never reads the phase timer again; it stays put rather than grow for ever.
-  if (animmode != 2) animmodetime = (float)(animmodetime + dt);
+  animmodetime = (float)(animmodetime + dt);
   if (animmode == 2) tekensterrenveld(dt);
   if (animmode == 0 && animmodetime >= 15.0f) enterPhase(1);
   if (animmode == 1) {
@@ -43,6 +42,8 @@ bool DrawGLScene() {
     tekenatariscreen(0.0f);
   else
     tekenatariscreen((float)dt);
+  // In phase 1 the logo is drawn twice, under and over the desktop, so its zoom runs at
+  // twice the rate of its own constants; from phase 2 on it is drawn once, over the desktop.
   if (animmode != 0) tekentolvanelogo(dt);
   if (animmode > 0 || animmodetime > 0.0f) {
     tekenscroller2(dt, true);

@@ -8,7 +8,8 @@ build="${1:-build}"
 out="${2:-out/contact-sheet.png}"
 data="$build/Data"
 command -v montage >/dev/null || { echo "needs ImageMagick (montage)" >&2; exit 1; }
-[ -f "$data/font2.bmp" ] || { echo "no pictures in $data: build the 'pictures' target first" >&2; exit 1; }
+[ -f "$build/pictures.txt" ] || { echo "no pictures in $data: build the 'pictures' target first" >&2; exit 1; }
+mapfile -t names <"$build/pictures.txt"
 
 mkdir -p "$(dirname "$out")"
 tmp="$(mktemp -d)"
@@ -22,8 +23,6 @@ masked() {
     \( "$1" "$2" -alpha off -compose CopyOpacity -composite \) -compose over -composite "$3"
 }
 
-names=("Star.bmp" "background2.bmp" "tolvane image logo.bmp" "tolvane image logo mask.bmp"
-       "font2.bmp" "font2darker.bmp" "font2mask.bmp" "atari desktop.bmp")
 args=()
 i=0
 for n in "${names[@]}"; do
@@ -31,9 +30,10 @@ for n in "${names[@]}"; do
   args+=(-label "$n" "$tmp/$i.png")
   i=$((i + 1))
 done
-masked "$data/tolvane image logo.bmp" "$data/tolvane image logo mask.bmp" "$tmp/logo.png"
-masked "$data/font2.bmp" "$data/font2mask.bmp" "$tmp/font.png"
-masked "$data/font2darker.bmp" "$data/font2mask.bmp" "$tmp/darker.png"
+# In the list's order: star, background, logo, its mask, font, darker font, their mask, desktop.
+masked "$data/${names[2]}" "$data/${names[3]}" "$tmp/logo.png"
+masked "$data/${names[4]}" "$data/${names[6]}" "$tmp/font.png"
+masked "$data/${names[5]}" "$data/${names[6]}" "$tmp/darker.png"
 args+=(-label "logo with its mask" "$tmp/logo.png" -label "font2 with its mask" "$tmp/font.png"
        -label "font2darker with the mask" "$tmp/darker.png")
 

@@ -6,15 +6,18 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
-  # Linux program: Xlib, GLX, OpenGL, GLU
-  libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  # Linux program: Xlib and its extensions (RandR, Xinerama, the screen saver), GLX, OpenGL, GLU
+  libx11-dev libxrandr-dev libxinerama-dev libxss-dev libxext-dev
+  libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   # picture generator: glyphs rendered from a Debian font
   libfreetype-dev fonts-dejavu-core
   # tests and benchmarks
-  libgtest-dev valgrind
+  libgtest-dev libxtst-dev libxfixes-dev valgrind
   clang libclang-rt-14-dev
-  # virtual display, scripted input, screenshots
-  xvfb xauth x11-utils x11-apps xdotool imagemagick
+  # virtual display, scripted input, screenshots, the X server's settings
+  xvfb xauth x11-utils x11-apps x11-xserver-utils xdotool imagemagick
+  # the peers Linux users have: a window manager, the screen-saver daemon, the package tools
+  openbox xscreensaver lintian
   # Windows build and its end-to-end tests
   g++-mingw-w64-x86-64 wine wine64 zip unzip file
 )

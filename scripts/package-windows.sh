@@ -35,8 +35,7 @@ if [ ! -f "$linux_build/build.ninja" ]; then
 fi
 ninja -j "$jobs" -C "$linux_build" pictures >/dev/null
 data="$linux_build/Data"
-pictures=("Star.bmp" "background2.bmp" "tolvane image logo.bmp" "tolvane image logo mask.bmp"
-  "font2.bmp" "font2darker.bmp" "font2mask.bmp" "atari desktop.bmp")
+mapfile -t pictures <"$linux_build/pictures.txt"
 for p in "${pictures[@]}"; do
   [ -f "$data/$p" ] || { echo "package-windows: $data/$p was not made" >&2; exit 1; }
 done

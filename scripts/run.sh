@@ -13,7 +13,7 @@ fi
 
 mkdir -p out
 seconds=${SECONDS_TO_RUN:-20}
-source scripts/xvfb.sh
+source scripts/lib.sh
 start_xvfb 1280x720
 
 echo "No display: running on the virtual display $DISPLAY for $seconds s."

@@ -14,7 +14,7 @@ out=out/screenshots
 mkdir -p "$out"
 [ -x "$build/dravik" ] || bash scripts/build.sh
 
-source scripts/xvfb.sh
+source scripts/lib.sh
 start_xvfb "$size"
 
 # Park the cursor before the start: the screen saver ends on any movement after it starts.

@@ -1,20 +1,23 @@
-// The message box's dialog window: text in the core "fixed" font, an OK button, its own loop.
+// The message box: one line "caption: text" on stderr, and a modal dialog when there is a
+// display, on a connection of its own so that its events never mix with the program's messages.
+// Implements MessageBoxA with an OK button (the only style the program uses); Return, Escape,
+// Space, a click on OK or the window manager's close request ends it, and so does a stop signal.
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <vector>
 
-#include "platform/linux/signals.h"
-#include "platform/linux/xwin.h"
+#include "platform/linux/x11.h"
 
+namespace x11 {
 namespace {
 
-const int kMargin = 16;
-const int kButtonWidth = 80;
-const int kButtonHeight = 26;
-const int kMinWidth = 240;
+const int MARGIN = 16;
+const int BUTTON_WIDTH = 80;
+const int BUTTON_HEIGHT = 26;
+const int MIN_WIDTH = 240;
 
 struct Dialog {
   Display* display;
@@ -30,15 +33,13 @@ struct Dialog {
   bool done = false;
 };
 
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (char c : text) {
-    if (c == '\n')
-      lines.emplace_back();
-    else if (c != '\r')
-      lines.back() += c;
-  }
-  return lines;
+// One write, so the line stays whole even when other output interleaves.
+void writeLine(const std::string& caption, const std::string& text) {
+  std::string line = caption + ": " + text;
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  line += '\n';
+  ssize_t written = write(STDERR_FILENO, line.data(), line.size());
+  (void)written;
 }
 
 int textWidth(const Dialog& d, const std::string& s) {
@@ -47,25 +48,24 @@ int textWidth(const Dialog& d, const std::string& s) {
 
 void layout(Dialog& d) {
   if (d.font) d.lineHeight = d.font->ascent + d.font->descent + 2;
-  int widest = kButtonWidth;
+  int widest = BUTTON_WIDTH;
   for (const std::string& line : d.lines) widest = std::max(widest, textWidth(d, line));
-  d.width = std::max(kMinWidth, widest + 2 * kMargin);
-  int textHeight = (int)d.lines.size() * d.lineHeight;
-  d.height = kMargin + textHeight + kMargin + kButtonHeight + kMargin;
-  d.button = {(short)((d.width - kButtonWidth) / 2), (short)(d.height - kMargin - kButtonHeight),
-              (unsigned short)kButtonWidth, (unsigned short)kButtonHeight};
+  d.width = std::max(MIN_WIDTH, widest + 2 * MARGIN);
+  d.height = MARGIN + (int)d.lines.size() * d.lineHeight + MARGIN + BUTTON_HEIGHT + MARGIN;
+  d.button = {(short)((d.width - BUTTON_WIDTH) / 2), (short)(d.height - MARGIN - BUTTON_HEIGHT),
+              (unsigned short)BUTTON_WIDTH, (unsigned short)BUTTON_HEIGHT};
 }
 
 void setHints(Dialog& d, const std::string& caption) {
   Display* x = d.display;
+  const Atoms& a = state().atoms;
   setWindowTitle(x, d.window, caption.c_str());
-  setCloseProtocol(x, d.window);
-  Atom dialogType = XInternAtom(x, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-  XChangeProperty(x, d.window, XInternAtom(x, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
-                  PropModeReplace, (const unsigned char*)&dialogType, 1);
-  Atom above = XInternAtom(x, "_NET_WM_STATE_ABOVE", False);
-  XChangeProperty(x, d.window, XInternAtom(x, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
-                  (const unsigned char*)&above, 1);
+  Atom protocols[] = {a.wmDeleteWindow};
+  XSetWMProtocols(x, d.window, protocols, 1);
+  XChangeProperty(x, d.window, a.netWmWindowType, XA_ATOM, 32, PropModeReplace,
+                  (const unsigned char*)&a.netWmWindowTypeDialog, 1);
+  XChangeProperty(x, d.window, a.netWmState, XA_ATOM, 32, PropModeReplace,
+                  (const unsigned char*)&a.netWmStateAbove, 1);
   XSizeHints size = {};
   size.flags = PPosition | PMinSize | PMaxSize;
   size.min_width = size.max_width = d.width;
@@ -73,6 +73,7 @@ void setHints(Dialog& d, const std::string& caption) {
   XSetWMNormalHints(x, d.window, &size);
 }
 
+// Centred on the screen.
 void create(Dialog& d, const std::string& caption) {
   Display* x = d.display;
   int screen = DefaultScreen(x);
@@ -96,19 +97,18 @@ void draw(Dialog& d) {
   int screen = DefaultScreen(x);
   XClearWindow(x, d.window);
   XSetForeground(x, d.gc, BlackPixel(x, screen));
-  int baseline = kMargin + (d.font ? d.font->ascent : 10);
+  int baseline = MARGIN + (d.font ? d.font->ascent : 10);
   for (const std::string& line : d.lines) {
-    XDrawString(x, d.window, d.gc, kMargin, baseline, line.c_str(), (int)line.size());
+    XDrawString(x, d.window, d.gc, MARGIN, baseline, line.c_str(), (int)line.size());
     baseline += d.lineHeight;
   }
   const XRectangle& b = d.button;
   if (d.pressed) XFillRectangle(x, d.window, d.gc, b.x, b.y, b.width, b.height);
   XDrawRectangle(x, d.window, d.gc, b.x, b.y, b.width - 1, b.height - 1);
   XSetForeground(x, d.gc, d.pressed ? WhitePixel(x, screen) : BlackPixel(x, screen));
-  const char* ok = "OK";
-  int okX = b.x + (b.width - textWidth(d, ok)) / 2;
+  int okX = b.x + (b.width - textWidth(d, "OK")) / 2;
   int okY = b.y + (b.height + (d.font ? d.font->ascent - d.font->descent : 8)) / 2;
-  XDrawString(x, d.window, d.gc, okX, okY, ok, 2);
+  XDrawString(x, d.window, d.gc, okX, okY, "OK", 2);
 }
 
 bool onButton(const Dialog& d, int px, int py) {
@@ -116,17 +116,13 @@ bool onButton(const Dialog& d, int px, int py) {
   return px >= b.x && px < b.x + b.width && py >= b.y && py < b.y + b.height;
 }
 
-// Keyboard input goes to the dialog while it is up (there may be no window manager to do it).
-void takeFocus(Dialog& d) {
-  XErrorTrap trap(d.display);
-  XSetInputFocus(d.display, d.window, RevertToPointerRoot, CurrentTime);
-}
-
 void handle(Dialog& d, XEvent& e) {
   switch (e.type) {
-    case MapNotify:
-      takeFocus(d);
+    case MapNotify: {  // the keyboard goes to the dialog (there may be no window manager)
+      ErrorTrap trap(d.display);
+      XSetInputFocus(d.display, d.window, RevertToPointerRoot, CurrentTime);
       break;
+    }
     case Expose:
       if (e.xexpose.count == 0) draw(d);
       break;
@@ -145,7 +141,7 @@ void handle(Dialog& d, XEvent& e) {
       draw(d);
       break;
     case ClientMessage:
-      d.done = (Atom)e.xclient.data.l[0] == XInternAtom(d.display, "WM_DELETE_WINDOW", False);
+      d.done = (Atom)e.xclient.data.l[0] == state().atoms.wmDeleteWindow;
       break;
   }
 }
@@ -158,26 +154,40 @@ void runMessageDialog(Display* display, const std::string& caption, const std::s
   XGetInputFocus(display, &focusBefore, &revertBefore);
   Dialog d;
   d.display = display;
-  d.lines = splitLines(text);
+  for (size_t at = 0, end = 0; end != std::string::npos; at = end + 1)
+    d.lines.push_back(text.substr(at, (end = text.find('\n', at)) - at));
   create(d, caption);
   XFlush(display);
-  while (!d.done && !stopSignalled()) {
+  while (!d.done && !state().stopSignalled) {
     while (!d.done && XPending(display)) {
       XEvent e;
       XNextEvent(display, &e);
       handle(d, e);
     }
-    if (d.done) break;
     struct pollfd wait = {ConnectionNumber(display), POLLIN, 0};
-    poll(&wait, 1, 100);  // wakes for the stop signals as well
+    if (!d.done) poll(&wait, 1, 100);  // wakes for the stop signals as well
   }
   XDestroyWindow(display, d.window);
   XFreeGC(display, d.gc);
   if (d.font) XFreeFont(display, d.font);
-  // Give the keyboard back to whichever window had it.
+  // The keyboard goes back to whichever window had it.
   if (focusBefore != None && focusBefore != PointerRoot) {
-    XErrorTrap trap(display);
+    ErrorTrap trap(display);
     XSetInputFocus(display, focusBefore, revertBefore, CurrentTime);
   }
   XSync(display, False);
+}
+
+}  // namespace x11
+
+using namespace x11;
+
+int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
+  writeLine(caption, text);
+  if (!x11::display()) return IDOK;  // the atoms come with the program's own connection
+  Display* own = XOpenDisplay(NULL);
+  if (!own) return IDOK;
+  runMessageDialog(own, caption, text);
+  XCloseDisplay(own);
+  return IDOK;
 }

@@ -1,63 +1,152 @@
-// The device context (our window itself) and the OpenGL context over GLX.
-#include <set>
+// The device context and the OpenGL context over GLX. Pixel formats are the window-capable RGBA
+// frame-buffer configurations of the screen, numbered from 1.
+// Implements GetDC, ReleaseDC, ChoosePixelFormat, SetPixelFormat, wglCreateContext,
+// wglMakeCurrent, wglDeleteContext and SwapBuffers. A window's device context is the window
+// itself: every window keeps its own (CS_OWNDC), so the handles are the same number.
+#include "platform/linux/x11.h"
 
-#include "platform/linux/xwin.h"
-
+namespace x11 {
 namespace {
 
-std::set<GLXContext>& contexts() {
-  static std::set<GLXContext> live;
-  return live;
+int attribute(Display* d, GLXFBConfig c, int name) {
+  int value = 0;
+  glXGetFBConfigAttrib(d, c, name, &value);
+  return value;
+}
+
+const std::vector<GLXFBConfig>& pixelFormats(Display* d) {
+  State& s = state();
+  if (s.pixelFormatsListed) return s.pixelFormats;
+  s.pixelFormatsListed = true;
+  int count = 0;
+  GLXFBConfig* all = glXGetFBConfigs(d, DefaultScreen(d), &count);
+  for (int i = 0; i < count; ++i)
+    if ((attribute(d, all[i], GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) &&
+        (attribute(d, all[i], GLX_RENDER_TYPE) & GLX_RGBA_BIT) &&
+        attribute(d, all[i], GLX_VISUAL_ID) != 0)
+      s.pixelFormats.push_back(all[i]);
+  if (all) XFree(all);
+  return s.pixelFormats;
+}
+
+// The configuration of a pixel format number, NULL when the number names none.
+GLXFBConfig formatConfig(Display* d, int format) {
+  const std::vector<GLXFBConfig>& list = pixelFormats(d);
+  return format >= 1 && format <= (int)list.size() ? list[format - 1] : nullptr;
+}
+
+int visualDepth(Display* d, GLXFBConfig c) {
+  XVisualInfo* vi = glXGetVisualFromFBConfig(d, c);
+  int depth = vi ? vi->depth : 0;
+  if (vi) XFree(vi);
+  return depth;
+}
+
+// GLX's own best match for the request (it sorts by closeness), among the configurations shown
+// at the screen's depth without conversion; its number in our list, 0 when there is none.
+int closestFormat(Display* d, const PIXELFORMATDESCRIPTOR& want) {
+  int screenDepth = DefaultDepth(d, DefaultScreen(d));
+  int colour = want.cColorBits > 24 ? 24 : want.cColorBits;  // 32 bits: 24 of colour, padding
+  int request[] = {
+      GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT,   GLX_RENDER_TYPE,
+      GLX_RGBA_BIT,      GLX_DOUBLEBUFFER, (want.dwFlags & PFD_DOUBLEBUFFER) ? True : False,
+      GLX_RED_SIZE,      colour / 3,       GLX_GREEN_SIZE,
+      colour / 3,        GLX_BLUE_SIZE,    colour / 3,
+      GLX_DEPTH_SIZE,    want.cDepthBits,  None};
+  int count = 0;
+  GLXFBConfig* matches = glXChooseFBConfig(d, DefaultScreen(d), request, &count);
+  const std::vector<GLXFBConfig>& list = pixelFormats(d);
+  int found = 0;
+  for (int i = 0; i < count && !found; ++i) {
+    if (visualDepth(d, matches[i]) != screenDepth) continue;
+    for (size_t k = 0; k < list.size() && !found; ++k)
+      if (list[k] == matches[i]) found = (int)k + 1;
+  }
+  if (matches) XFree(matches);
+  return found;
 }
 
 GLXContext toContext(HGLRC rc) { return (GLXContext)rc; }
 
 }  // namespace
 
-// A window's device context is the window: every window keeps its own (CS_OWNDC).
-HDC GetDC(HWND hWnd) {
-  WindowRecord* r = findWindow(hWnd);
-  return r ? (HDC)hWnd : NULL;
+// The request an OpenGL window of the program makes, at the screen's colour depth.
+bool chooseWindowVisual(Visual** visual, int* depth) {
+  Display* d = display();
+  PIXELFORMATDESCRIPTOR want = {};
+  want.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  want.cColorBits = (BYTE)DefaultDepth(d, DefaultScreen(d));
+  want.cDepthBits = 16;
+  GLXFBConfig config = formatConfig(d, closestFormat(d, want));
+  XVisualInfo* vi = config ? glXGetVisualFromFBConfig(d, config) : nullptr;
+  if (!vi) return false;
+  *visual = vi->visual;
+  *depth = vi->depth;
+  XFree(vi);
+  return true;
 }
+
+}  // namespace x11
+
+using namespace x11;
+
+HDC GetDC(HWND hWnd) { return findWindow(hWnd) ? (HDC)hWnd : NULL; }
 
 int ReleaseDC(HWND hWnd, HDC hdc) { return findWindow(hWnd) && (HWND)hdc == hWnd ? 1 : 0; }
 
+int ChoosePixelFormat(HDC hdc, const PIXELFORMATDESCRIPTOR* want) {
+  if (!findWindow((HWND)hdc)) return 0;
+  return closestFormat(display(), *want);
+}
+
+// A window's format is set once, and must be one its visual can show.
+BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR*) {
+  WindowRecord* r = findWindow((HWND)hdc);
+  if (!r || r->pixelFormat != 0) return FALSE;
+  GLXFBConfig config = formatConfig(display(), format);
+  XVisualInfo* vi = config ? glXGetVisualFromFBConfig(display(), config) : nullptr;
+  bool fits = vi && vi->visualid == XVisualIDFromVisual(r->visual);
+  if (vi) XFree(vi);
+  if (!fits) return FALSE;
+  r->pixelFormat = format;
+  return TRUE;
+}
+
 HGLRC wglCreateContext(HDC hdc) {
   WindowRecord* r = findWindow((HWND)hdc);
-  Display* display = xDisplay();
-  if (!r || !display || r->pixelFormat == 0) return NULL;
-  XErrorTrap trap(display);
-  GLXContext context = glXCreateNewContext(display, formatConfig(display, r->pixelFormat),
-                                           GLX_RGBA_TYPE, NULL, True);
+  if (!r || r->pixelFormat == 0) return NULL;
+  Display* d = display();
+  ErrorTrap trap(d);
+  GLXContext context =
+      glXCreateNewContext(d, formatConfig(d, r->pixelFormat), GLX_RGBA_TYPE, NULL, True);
   if (trap.failed() || !context) return NULL;
-  contexts().insert(context);
+  state().contexts.insert(context);
   return (HGLRC)context;
 }
 
 BOOL wglMakeCurrent(HDC hdc, HGLRC rc) {
-  Display* display = xDisplay();
-  if (!display) return FALSE;
-  XErrorTrap trap(display);
-  if (!rc) return glXMakeCurrent(display, None, NULL) && !trap.failed();
+  Display* d = display();
+  if (!d) return FALSE;
+  ErrorTrap trap(d);
+  if (!rc) return glXMakeCurrent(d, None, NULL) && !trap.failed();
   WindowRecord* r = findWindow((HWND)hdc);
-  if (!r || !contexts().count(toContext(rc))) return FALSE;
-  return glXMakeCurrent(display, r->id, toContext(rc)) && !trap.failed();
+  if (!r || !state().contexts.count(toContext(rc))) return FALSE;
+  return glXMakeCurrent(d, r->id, toContext(rc)) && !trap.failed();
 }
 
 BOOL wglDeleteContext(HGLRC rc) {
-  Display* display = xDisplay();
-  if (!display || !contexts().erase(toContext(rc))) return FALSE;
-  XErrorTrap trap(display);
-  if (glXGetCurrentContext() == toContext(rc)) glXMakeCurrent(display, None, NULL);
-  glXDestroyContext(display, toContext(rc));
+  Display* d = display();
+  if (!d || !state().contexts.erase(toContext(rc))) return FALSE;
+  ErrorTrap trap(d);
+  if (glXGetCurrentContext() == toContext(rc)) glXMakeCurrent(d, None, NULL);
+  glXDestroyContext(d, toContext(rc));
   return TRUE;
 }
 
 BOOL SwapBuffers(HDC hdc) {
   WindowRecord* r = findWindow((HWND)hdc);
-  Display* display = xDisplay();
-  if (!r || !display || r->pixelFormat == 0) return FALSE;
-  glXSwapBuffers(display, r->id);
-  XFlush(display);
+  if (!r || r->pixelFormat == 0) return FALSE;
+  glXSwapBuffers(display(), r->id);
+  XFlush(display());
   return TRUE;
 }

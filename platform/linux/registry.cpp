@@ -1,101 +1,164 @@
-// The registry, read only, from the user's .reg file: HKEY_CURRENT_USER and the keys below it.
+// The registry stand-in, read only: HKEY_CURRENT_USER and the keys below it come from the user's
+// file in the registry's export format, ${XDG_CONFIG_HOME:-$HOME/.config}/dravik/registry.reg
+// ("Windows Registry Editor Version 5.00" or "REGEDIT4" first; UTF-8, or UTF-16LE with a
+// byte-order mark as regedit writes it; LF or CRLF line ends).
+// Implements RegOpenKeyExA, RegQueryValueExA (string values) and RegCloseKey.
+#include <stdlib.h>
 #include <string.h>
-#include <strings.h>
 
 #include <fstream>
-#include <set>
 #include <sstream>
 
-#include "platform/linux/regfile.h"
-#include "platform/system.h"
+#include "platform/linux/x11.h"
 
+namespace x11 {
 namespace {
 
-const LSTATUS kInvalidHandle = 6;      // ERROR_INVALID_HANDLE
-const LSTATUS kInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
-const char kRoot[] = "HKEY_CURRENT_USER";
+const LSTATUS ERROR_INVALID_HANDLE = 6;
 
-// An open key: its values as the file held them when the key was opened.
-struct OpenKey {
-  regfile::Values values;
-};
+// A key's string values by name; values of other types (dword:, hex:) count as absent.
+using Values = std::map<std::string, std::string, NoCaseLess>;
+using Keys = std::map<std::string, Values, NoCaseLess>;
 
-std::set<OpenKey*>& openKeys() {
-  static std::set<OpenKey*> keys;
+void appendUtf8(std::string& out, unsigned long c) {
+  if (c < 0x80) {
+    out += (char)c;
+    return;
+  }
+  static const unsigned char lead[] = {0, 0xC0, 0xE0, 0xF0};  // by count of following bytes
+  int extra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+  out += (char)(lead[extra] | (c >> (6 * extra)));
+  for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6)
+    out += (char)(0x80 | ((c >> shift) & 0x3F));
+}
+
+// UTF-16LE with a byte-order mark becomes UTF-8; everything else is taken as UTF-8.
+std::string toUtf8(const std::string& bytes) {
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);
+  if (bytes.compare(0, 2, "\xFF\xFE") != 0) return bytes;
+  auto unit = [&](size_t i) {
+    return (unsigned long)(unsigned char)bytes[i] |
+           ((unsigned long)(unsigned char)bytes[i + 1] << 8);
+  };
+  std::string out;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    unsigned long c = unit(i);
+    if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+        unit(i + 2) < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);  // a surrogate pair
+      i += 2;
+    }
+    appendUtf8(out, c);
+  }
+  return out;
+}
+
+std::string trimmed(const std::string& s) {
+  size_t first = s.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return "";
+  return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+// A quoted text at s[pos], with \\ and \" unescaped; pos ends past the closing quote.
+bool quoted(const std::string& s, size_t& pos, std::string& out) {
+  if (pos >= s.size() || s[pos] != '"') return false;
+  out.clear();
+  for (size_t i = pos + 1; i < s.size(); ++i) {
+    if (s[i] == '"') {
+      pos = i + 1;
+      return true;
+    }
+    if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) ++i;
+    out += s[i];
+  }
+  return false;  // no closing quote
+}
+
+// One "name"="text" line; any other value type or a malformed line is skipped.
+void valueLine(const std::string& line, Values& values) {
+  size_t pos = 0;
+  std::string name, text;
+  if (!quoted(line, pos, name)) return;
+  std::string rest = trimmed(line.substr(pos));
+  if (rest.empty() || rest[0] != '=') return;
+  std::string data = trimmed(rest.substr(1));
+  size_t end = 0;
+  if (quoted(data, end, text) && end == data.size()) values[name] = text;
+}
+
+Keys parse(const std::string& bytes) {
+  Keys keys;
+  std::istringstream in(toUtf8(bytes));
+  std::string line;
+  while (std::getline(in, line) && trimmed(line).empty()) {
+  }
+  line = trimmed(line);
+  if (line != "Windows Registry Editor Version 5.00" && line != "REGEDIT4") return keys;
+  Values* current = nullptr;
+  while (std::getline(in, line)) {
+    line = trimmed(line);
+    if (line.size() > 1 && line[0] == '[' && line.back() == ']')
+      current = &keys[line.substr(1, line.size() - 2)];
+    else if (current)
+      valueLine(line, *current);
+  }
   return keys;
 }
 
-regfile::Keys readUserFile() {
-  regfile::Keys keys;
-  std::string path = regfile::userFilePath();
-  if (path.empty()) return keys;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return keys;
+Keys readUserFile() {
+  const char* config = getenv("XDG_CONFIG_HOME");
+  const char* home = getenv("HOME");
+  std::string path;
+  if (config && config[0] == '/')
+    path = std::string(config) + "/dravik/registry.reg";
+  else if (home && home[0])
+    path = std::string(home) + "/.config/dravik/registry.reg";
+  std::ifstream file(path, std::ios::binary);
   std::ostringstream bytes;
-  bytes << in.rdbuf();
-  regfile::parse(bytes.str(), keys);
-  return keys;
+  bytes << file.rdbuf();
+  return parse(bytes.str());
 }
 
-// A key exists when it has a section of its own or one below it.
-bool keyExists(const regfile::Keys& keys, const std::string& path) {
-  if (keys.count(path)) return true;
-  auto below = keys.lower_bound(path + "\\");
-  return below != keys.end() && below->first.size() > path.size() &&
-         strncasecmp(below->first.c_str(), (path + "\\").c_str(), path.size() + 1) == 0;
-}
-
-OpenKey* asOpenKey(HKEY key) {
-  OpenKey* k = (OpenKey*)key;
-  return openKeys().count(k) ? k : nullptr;
-}
+// An open key is its values as the file held them when it was opened.
+std::set<void*>& openKeys() { return state().registryKeys; }
 
 }  // namespace
+}  // namespace x11
+
+using namespace x11;
 
 LSTATUS RegOpenKeyExA(HKEY parent, LPCSTR subKey, DWORD, REGSAM, PHKEY result) {
-  if (!result) return kInvalidParameter;
   *result = NULL;
-  if (parent != HKEY_CURRENT_USER) return kInvalidHandle;
-  std::string path = kRoot;
-  if (subKey && subKey[0]) path += std::string("\\") + subKey;
-  while (path.back() == '\\') path.pop_back();
-  regfile::Keys keys = readUserFile();
-  if (!keyExists(keys, path)) return ERROR_FILE_NOT_FOUND;
-  OpenKey* key = new OpenKey{keys[path]};
-  openKeys().insert(key);
-  *result = (HKEY)key;
+  if (parent != HKEY_CURRENT_USER) return ERROR_INVALID_HANDLE;
+  Keys keys = readUserFile();
+  auto key = keys.find(std::string("HKEY_CURRENT_USER\\") + subKey);
+  if (key == keys.end()) return ERROR_FILE_NOT_FOUND;
+  Values* values = new Values(key->second);
+  openKeys().insert(values);
+  *result = (HKEY)values;
   return ERROR_SUCCESS;
 }
 
-// String values only; a value of another type is treated as absent. The text is copied
-// with its terminating zero, and only when it fits the caller's buffer.
+// The text is copied with its terminating zero, and only when it fits the caller's buffer.
 LSTATUS RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
-  OpenKey* k = asOpenKey(key);
-  if (!k) return kInvalidHandle;
-  if (data && !size) return kInvalidParameter;
-  auto it = k->values.find(name ? name : "");
-  if (it == k->values.end() || !it->second.isString) return ERROR_FILE_NOT_FOUND;
-  const std::string& text = it->second.text;
-  DWORD needed = (DWORD)text.size() + 1;
-  if (type) *type = REG_SZ;
-  if (!data) {
-    if (size) *size = needed;
-    return ERROR_SUCCESS;
-  }
+  Values* values = (Values*)key;
+  if (!openKeys().count(values)) return ERROR_INVALID_HANDLE;
+  auto value = values->find(name);
+  if (value == values->end()) return ERROR_FILE_NOT_FOUND;
+  DWORD needed = (DWORD)value->second.size() + 1;
   if (*size < needed) {
     *size = needed;
     return ERROR_MORE_DATA;
   }
-  memcpy(data, text.c_str(), needed);
+  memcpy(data, value->second.c_str(), needed);
   *size = needed;
+  *type = REG_SZ;
   return ERROR_SUCCESS;
 }
 
 LSTATUS RegCloseKey(HKEY key) {
-  if (key == HKEY_CURRENT_USER) return ERROR_SUCCESS;
-  OpenKey* k = asOpenKey(key);
-  if (!k) return kInvalidHandle;
-  openKeys().erase(k);
-  delete k;
+  Values* values = (Values*)key;
+  if (!openKeys().erase(values)) return ERROR_INVALID_HANDLE;
+  delete values;
   return ERROR_SUCCESS;
 }

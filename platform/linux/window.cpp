@@ -1,130 +1,278 @@
-// Creating and destroying our windows, and telling whether a window (ours or not) exists.
-#include <map>
+// Windows: classes, creating and destroying them, their hints for a window manager, showing,
+// stacking and focusing them, and moving one into a foreign parent (the preview's).
+// Implements RegisterClassA, UnregisterClassA, LoadIconA, LoadCursorA, AdjustWindowRectEx,
+// CreateWindowExA, DestroyWindow, IsWindow, SetParent, SetWindowLongA (GWL_STYLE), ShowWindow
+// (SW_SHOW), SetForegroundWindow, SetFocus and SetWindowPos (HWND_TOPMOST) for the calls the
+// program makes; sizes and positions never change after creation.
+#include <X11/Xatom.h>
+#include <strings.h>
+#include <time.h>
 
-#include "platform/linux/xwin.h"
+#include "platform/linux/x11.h"
 
-namespace {
+namespace x11 {
 
-std::map<Window, WindowRecord>& windows() {
-  static std::map<Window, WindowRecord> table;
-  return table;
+// Used by the EWMH client message that changes _NET_WM_STATE.
+const long _NET_WM_STATE_ADD = 1;
+const long SOURCE_APPLICATION = 1;
+
+// Windows' frame metrics at 96 dpi, so a window laid out for Windows gets the same size here.
+const int FRAME_EDGE = 8;
+const int CAPTION_HEIGHT = 23;
+const DWORD WS_CAPTION = 0x00C00000u;
+
+bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
+  return strcasecmp(a.c_str(), b.c_str()) < 0;
 }
-
-const long kEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                        PointerMotionMask | StructureNotifyMask;
-
-// A pop-up as large as the display is a full-screen window: no window manager may move,
-// frame or resize it, so it bypasses the manager altogether.
-bool coversDisplay(Display* display, DWORD style, HWND parent, int x, int y, int w, int h) {
-  int screen = DefaultScreen(display);
-  return (style & WS_POPUP) && !(style & WS_CHILD) && parent == NULL && x <= 0 && y <= 0 &&
-         x + w >= DisplayWidth(display, screen) && y + h >= DisplayHeight(display, screen);
-}
-
-Window createXWindow(Display* display, WindowRecord& r, bool fullScreen) {
-  Window root = RootWindow(display, DefaultScreen(display));
-  if (!chooseWindowVisual(display, &r.visual, &r.depth)) {
-    r.visual = DefaultVisual(display, DefaultScreen(display));
-    r.depth = DefaultDepth(display, DefaultScreen(display));
-  }
-  r.colormap = XCreateColormap(display, root, r.visual, AllocNone);
-  XSetWindowAttributes a;
-  a.colormap = r.colormap;
-  a.border_pixel = 0;
-  a.background_pixmap = None;  // OpenGL paints every pixel; no flash of a background
-  a.event_mask = kEventMask;
-  a.override_redirect = fullScreen ? True : False;
-  unsigned long mask = CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask | CWOverrideRedirect;
-  XErrorTrap trap(display);
-  Window w = XCreateWindow(display, r.parent ? r.parent : root, r.x, r.y, r.width, r.height, 0,
-                           r.depth, InputOutput, r.visual, mask, &a);
-  if (trap.failed()) {
-    XFreeColormap(display, r.colormap);
-    return 0;
-  }
-  return w;
-}
-
-}  // namespace
 
 WindowRecord* findWindow(Window id) {
-  auto it = windows().find(id);
-  return it == windows().end() ? nullptr : &it->second;
-}
-
-WindowRecord* findWindow(HWND hWnd) { return findWindow(toWindow(hWnd)); }
-
-std::vector<Window> ourWindowIds() {
-  std::vector<Window> ids;
-  for (auto& entry : windows()) ids.push_back(entry.first);
-  return ids;
-}
-
-bool classHasWindows(const std::string& className) {
-  for (auto& entry : windows())
-    if (entry.second.className == className) return true;
-  return false;
-}
-
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU, HINSTANCE, LPVOID) {
-  Display* display = xDisplay();
-  WNDPROC proc = findClassProc(className);
-  if (!display || !proc) return NULL;
-  WindowRecord r;
-  r.proc = proc;
-  r.className = className;
-  r.style = style;
-  r.exStyle = exStyle;
-  r.parent = toWindow(parent);
-  r.x = x;
-  r.y = y;
-  r.width = width > 0 ? width : 1;
-  r.height = height > 0 ? height : 1;
-  bool fullScreen = coversDisplay(display, style, parent, x, y, r.width, r.height);
-  r.id = createXWindow(display, r, fullScreen);
-  if (!r.id) return NULL;
-
-  setWindowTitle(display, r.id, title ? title : "");
-  setCloseProtocol(display, r.id);
-  if (fullScreen) setFullScreenHints(display, r.id);
-  applyCursor(display, r.id);
-  windows()[r.id] = r;
-  XFlush(display);
-
-  // Windows sends the new size while creating the window.
-  HWND hWnd = toHwnd(r.id);
-  sendMessage(hWnd, WM_SIZE, SIZE_RESTORED, (LPARAM)((r.height << 16) | (r.width & 0xffff)));
-  return hWnd;
+  auto it = state().windows.find(id);
+  return it == state().windows.end() ? nullptr : &it->second;
 }
 
 void forgetWindow(Window id) {
   WindowRecord* r = findWindow(id);
   if (!r) return;
-  XFreeColormap(xDisplay(), r->colormap);
-  windows().erase(id);
-  dropMessagesOf(toHwnd(id));
+  XFreeColormap(display(), r->colormap);
+  state().windows.erase(id);
+}
+
+// Window titles are ANSI text (Latin-1 here); _NET_WM_NAME wants UTF-8.
+void setWindowTitle(Display* d, Window window, const char* title) {
+  XStoreName(d, window, title);
+  std::string utf8;
+  for (const unsigned char* p = (const unsigned char*)title; *p; ++p) {
+    if (*p >= 0x80) utf8 += (char)(0xC0 | (*p >> 6));
+    utf8 += (char)(*p < 0x80 ? *p : 0x80 | (*p & 0x3F));
+  }
+  XChangeProperty(d, window, state().atoms.netWmName, state().atoms.utf8String, 8, PropModeReplace,
+                  (const unsigned char*)utf8.data(), (int)utf8.size());
+}
+
+namespace {
+
+// A pop-up as large as the display is a full-screen window: no window manager may move,
+// frame or resize it, so it bypasses the manager altogether.
+bool coversDisplay(Display* d, DWORD style, HWND parent, int x, int y, int w, int h) {
+  int screen = DefaultScreen(d);
+  return (style & WS_POPUP) && !(style & WS_CHILD) && parent == NULL && x <= 0 && y <= 0 &&
+         x + w >= DisplayWidth(d, screen) && y + h >= DisplayHeight(d, screen);
+}
+
+// What a window manager reads: the class, the close protocol, and for a full-screen window
+// the states it would give it if it looked (it bypasses the manager by default).
+void setHints(Display* d, Window w, const char* title, bool fullScreen) {
+  const Atoms& a = state().atoms;
+  setWindowTitle(d, w, title);
+  char name[] = "dravik", className[] = "Dravik";
+  XClassHint hint = {name, className};
+  XSetClassHint(d, w, &hint);
+  Atom protocols[] = {a.wmDeleteWindow};
+  XSetWMProtocols(d, w, protocols, 1);
+  if (!fullScreen) return;
+  Atom states[] = {a.netWmStateFullscreen, a.netWmStateAbove};
+  XChangeProperty(d, w, a.netWmState, XA_ATOM, 32, PropModeReplace, (unsigned char*)states, 2);
+}
+
+Window createXWindow(Display* d, WindowRecord& r, int x, int y, bool fullScreen) {
+  Window root = DefaultRootWindow(d);
+  if (!chooseWindowVisual(&r.visual, &r.depth)) {
+    r.visual = DefaultVisual(d, DefaultScreen(d));
+    r.depth = DefaultDepth(d, DefaultScreen(d));
+  }
+  r.colormap = XCreateColormap(d, root, r.visual, AllocNone);
+  XSetWindowAttributes a;
+  a.colormap = r.colormap;
+  a.border_pixel = 0;
+  a.background_pixmap = None;  // OpenGL paints every pixel; no flash of a background
+  a.event_mask =
+      KeyPressMask | KeyReleaseMask | ButtonPressMask | PointerMotionMask | StructureNotifyMask;
+  a.override_redirect = fullScreen ? True : False;
+  unsigned long mask = CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask | CWOverrideRedirect;
+  ErrorTrap trap(d);
+  Window w =
+      XCreateWindow(d, root, x, y, r.width, r.height, 0, r.depth, InputOutput, r.visual, mask, &a);
+  if (trap.failed()) {
+    XFreeColormap(d, r.colormap);
+    return 0;
+  }
+  return w;
+}
+
+int mapState(Display* d, Window window) {
+  XWindowAttributes a;
+  ErrorTrap trap(d);
+  return XGetWindowAttributes(d, window, &a) ? a.map_state : IsUnmapped;
+}
+
+// Mapping is asynchronous and focus can only go to a viewable window. Without a window
+// manager the map is done at once, with one it takes a moment (bounded here).
+void waitUntilMapped(Display* d, Window window) {
+  for (int i = 0; i < 200 && mapState(d, window) == IsUnmapped; ++i) {
+    struct timespec pause = {0, 5 * 1000 * 1000};
+    nanosleep(&pause, nullptr);
+  }
+}
+
+bool focus(Display* d, Window window) {
+  if (mapState(d, window) != IsViewable) return false;
+  ErrorTrap trap(d);
+  XSetInputFocus(d, window, RevertToParent, CurrentTime);
+  return !trap.failed();
+}
+
+// Asks a running window manager to keep the window above others; without one, nothing happens.
+void requestAbove(Display* d, Window window) {
+  XEvent e = {};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = window;
+  e.xclient.message_type = state().atoms.netWmState;
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = _NET_WM_STATE_ADD;
+  e.xclient.data.l[1] = (long)state().atoms.netWmStateAbove;
+  e.xclient.data.l[3] = SOURCE_APPLICATION;
+  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}
+
+}  // namespace
+}  // namespace x11
+
+using namespace x11;
+
+ATOM RegisterClassA(const WNDCLASSA* wc) {
+  if (!state().classes.emplace(wc->lpszClassName, wc->lpfnWndProc).second) return 0;  // taken
+  return 0xC000;  // where Windows numbers registered classes from
+}
+
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
+  return state().classes.erase(className) ? TRUE : FALSE;
+}
+
+// Icons and cursors of a class are not shown on X; any non-null handle will do.
+HICON LoadIconA(HINSTANCE, LPCSTR) { return (HICON)(uintptr_t)1; }
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return (HCURSOR)(uintptr_t)1; }
+
+// The window manager frames X windows from outside; this grows the rectangle by the frame
+// Windows would draw, so that the preview's window has the same size on both systems.
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL, DWORD) {
+  if ((style & WS_CAPTION) != WS_CAPTION) return TRUE;
+  rect->left -= FRAME_EDGE;
+  rect->top -= FRAME_EDGE + CAPTION_HEIGHT;
+  rect->right += FRAME_EDGE;
+  rect->bottom += FRAME_EDGE;
+  return TRUE;
+}
+
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU, HINSTANCE, LPVOID) {
+  Display* d = display();
+  auto cls = state().classes.find(className);
+  if (!d || cls == state().classes.end()) return NULL;
+  WindowRecord r;
+  r.proc = cls->second;
+  r.style = style;
+  r.width = width > 0 ? width : 1;
+  r.height = height > 0 ? height : 1;
+  bool fullScreen = coversDisplay(d, style, parent, x, y, r.width, r.height);
+  r.id = createXWindow(d, r, x, y, fullScreen);
+  if (!r.id) return NULL;
+  setHints(d, r.id, title, fullScreen);
+  state().windows[r.id] = r;
+  applyCursor(r.id);
+  XFlush(d);
+  // Windows sends the new size while creating the window.
+  HWND hWnd = toHwnd(r.id);
+  sendMessage(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.width, r.height));
+  return hWnd;
 }
 
 BOOL DestroyWindow(HWND hWnd) {
   WindowRecord* r = findWindow(hWnd);
   if (!r) return FALSE;
-  Display* display = xDisplay();
-  XErrorTrap trap(display);
-  XDestroyWindow(display, r->id);
+  Display* d = display();
+  ErrorTrap trap(d);
+  XDestroyWindow(d, r->id);
   bool destroyed = !trap.failed();  // fails when the server destroyed it first
   forgetWindow(r->id);
-  XFlush(display);
+  XFlush(d);
   return destroyed ? TRUE : FALSE;
 }
 
 BOOL IsWindow(HWND hWnd) {
   uintptr_t id = (uintptr_t)hWnd;
-  Display* display = xDisplay();
-  if (id == 0 || id > 0x1fffffff || !display) return FALSE;  // X ids have 29 bits
+  Display* d = display();
+  if (id == 0 || id > 0x1fffffff || !d) return FALSE;  // X ids have 29 bits
   XWindowAttributes attributes;
-  XErrorTrap trap(display);  // a window that is gone answers with an error, not a reply
-  if (XGetWindowAttributes(display, (Window)id, &attributes)) return TRUE;
+  ErrorTrap trap(d);  // a window that is gone answers with an error, not a reply
+  if (XGetWindowAttributes(d, (Window)id, &attributes)) return TRUE;
   forgetWindow((Window)id);
   return FALSE;
+}
+
+// The window keeps its position, now counted within the new parent.
+HWND SetParent(HWND child, HWND newParent) {
+  WindowRecord* r = findWindow(child);
+  Display* d = display();
+  if (!r || !d) return NULL;
+  Window old = r->parent ? r->parent : DefaultRootWindow(d);
+  ErrorTrap trap(d);
+  XReparentWindow(d, r->id, toWindow(newParent), 0, 0);
+  if (trap.failed()) return NULL;
+  r->parent = toWindow(newParent);
+  return toHwnd(old);
+}
+
+LONG SetWindowLongA(HWND hWnd, int index, LONG newLong) {
+  WindowRecord* r = findWindow(hWnd);
+  if (!r || index != GWL_STYLE) return 0;
+  LONG old = (LONG)r->style;
+  r->style = (DWORD)newLong;
+  return old;
+}
+
+BOOL ShowWindow(HWND hWnd, int) {
+  WindowRecord* r = findWindow(hWnd);
+  if (!r) return FALSE;
+  Display* d = display();
+  BOOL wasVisible = r->shown;
+  {
+    ErrorTrap trap(d);
+    XMapRaised(d, r->id);
+  }
+  waitUntilMapped(d, r->id);
+  r->shown = true;
+  // Showing a top-level window activates it.
+  if (!wasVisible && !r->parent) sendMessage(hWnd, WM_ACTIVATE, WA_ACTIVE, 0);
+  return wasVisible;
+}
+
+BOOL SetForegroundWindow(HWND hWnd) {
+  WindowRecord* r = findWindow(hWnd);
+  if (!r) return FALSE;
+  Display* d = display();
+  {
+    ErrorTrap trap(d);
+    XRaiseWindow(d, r->id);
+  }
+  return focus(d, r->id) ? TRUE : FALSE;
+}
+
+HWND SetFocus(HWND hWnd) {
+  WindowRecord* r = findWindow(hWnd);
+  if (!r) return NULL;
+  Window previous = 0;
+  int revert = 0;
+  XGetInputFocus(display(), &previous, &revert);
+  return focus(display(), r->id) ? toHwnd(previous) : NULL;
+}
+
+// Only the stacking is used: HWND_TOPMOST puts the window above all others and keeps it there.
+BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int, int, int, int, UINT) {
+  WindowRecord* r = findWindow(hWnd);
+  if (!r || insertAfter != HWND_TOPMOST) return FALSE;
+  Display* d = display();
+  ErrorTrap trap(d);
+  requestAbove(d, r->id);
+  XRaiseWindow(d, r->id);
+  return trap.failed() ? FALSE : TRUE;
 }

@@ -1,7 +1,7 @@
 // The OpenGL recorder: each call the program makes is kept with its arguments.
 #include "tests/double/gl_recorder.h"
 
-#include <initializer_list>
+#include <stdio.h>
 
 #include "platform/system.h"
 
@@ -12,6 +12,8 @@ std::vector<GlCall>& glCalls() {
   return calls;
 }
 
+std::function<void(const GlCall&)> onGlCall;
+
 void resetGl() { glCalls().clear(); }
 
 std::vector<GlCall> glCallsNamed(const std::string& name) {
@@ -21,12 +23,23 @@ std::vector<GlCall> glCallsNamed(const std::string& name) {
   return out;
 }
 
+std::string callText(const std::string& name, const std::vector<double>& args) {
+  std::string s = name + "(";
+  char n[32];
+  for (size_t i = 0; i < args.size(); i++) {
+    snprintf(n, sizeof n, i ? ",%.9g" : "%.9g", args[i]);
+    s += n;
+  }
+  return s + ")";
+}
+
 }  // namespace fake
 
 namespace {
 
-void rec(const char* name, std::initializer_list<double> args) {
-  fake::glCalls().push_back({name, args, {}});
+void rec(const char* name, std::vector<double> args, std::vector<unsigned char> pixels = {}) {
+  fake::glCalls().push_back({name, std::move(args), std::move(pixels)});
+  if (fake::onGlCall) fake::onGlCall(fake::glCalls().back());
 }
 
 GLuint nextTextureName = 1;
@@ -64,24 +77,23 @@ void glEnd(void) { rec("glEnd", {}); }
 void glTexCoord2f(GLfloat s, GLfloat t) { rec("glTexCoord2f", {s, t}); }
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { rec("glVertex3f", {x, y, z}); }
 void glGenTextures(GLsizei n, GLuint* names) {
-  rec("glGenTextures", {(double)n});
   for (GLsizei i = 0; i < n; ++i) names[i] = nextTextureName++;
+  rec("glGenTextures", {(double)n});
 }
 void glTexParameteri(GLenum target, GLenum pname, GLint param) {
   rec("glTexParameteri", {(double)target, (double)pname, (double)param});
 }
 void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
-  fake::GlCall c{"glTexImage2D",
-                 {(double)target, (double)level, (double)internalFormat, (double)width,
-                  (double)height, (double)border, (double)format, (double)type, pixels ? 1.0 : 0.0},
-                 {}};
+  std::vector<unsigned char> bytes;
   if (pixels && width > 0 && height > 0) {
-    size_t bytes = (size_t)width * (size_t)height * (format == GL_RGBA ? 4 : 3);
     const unsigned char* p = (const unsigned char*)pixels;
-    c.pixels.assign(p, p + bytes);
+    bytes.assign(p, p + (size_t)width * height * (format == GL_RGBA ? 4 : 3));
   }
-  fake::glCalls().push_back(std::move(c));
+  rec("glTexImage2D",
+      {(double)target, (double)level, (double)internalFormat, (double)width, (double)height,
+       (double)border, (double)format, (double)type, pixels ? 1.0 : 0.0},
+      std::move(bytes));
 }
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
   rec("gluPerspective", {fovy, aspect, zNear, zFar});

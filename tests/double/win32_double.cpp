@@ -1,22 +1,43 @@
-// The scripted Win32 double: every call is logged by name and answered from fake::platform().
+// The scripted Win32 double: every call is logged with its arguments and answered from
+// fake::platform().
 #include "tests/double/win32_double.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <strings.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
+#include "host/glwindow.h"
+
 namespace fake {
+
+void resetProgramGlobals();
 
 Platform& platform() {
   static Platform p;  // built on first use: static initialisation of the program calls in early
   return p;
 }
 
-void reset() { platform() = Platform(); }
+void reset() {
+  platform() = Platform();
+  resetGl();
+  resetClock();
+  resetProgramGlobals();
+  onGlCall = [](const GlCall& c) { platform().calls.push_back(callText(c.name, c.args)); };
+}
 
-int Platform::count(const std::string& name) const {
-  return (int)std::count(calls.begin(), calls.end(), name);
+int Platform::count(const std::string& prefix) const {
+  return (int)std::count_if(calls.begin(), calls.end(),
+                            [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+}
+
+int Platform::indexOf(const std::string& prefix, int from) const {
+  for (int i = from; i < (int)calls.size(); ++i)
+    if (calls[i].rfind(prefix, 0) == 0) return i;
+  return -1;
 }
 
 void Platform::postMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -34,218 +55,242 @@ using fake::platform;
 
 namespace {
 
-const HWND kOurWindow = (HWND)(uintptr_t)0x4200001;
-const HDC kOurDC = (HDC)(uintptr_t)0x4300001;
-const HGLRC kOurRC = (HGLRC)(uintptr_t)0x4400001;
-const HKEY kOurKey = (HKEY)(uintptr_t)0x4500001;
+const HKEY KEY = (HKEY)(uintptr_t)0x4500001;
 WNDPROC registeredProc = nullptr;
 
-// Logs the call and tells whether the test wants it to fail.
-bool call(const char* name) {
-  platform().calls.push_back(name);
-  return platform().fails(name);
+std::string text(const char* s) { return s ? s : "NULL"; }
+std::string num(long long v) { return std::to_string(v); }
+// Handles, styles and flags in hexadecimal, as Windows' headers write them.
+std::string hex(uintptr_t v) {
+  char s[24];
+  snprintf(s, sizeof s, "0x%lx", (unsigned long)v);
+  return s;
+}
+std::string hex(const void* p) { return hex((uintptr_t)p); }
+
+// Logs the call with its arguments; true when the test wants it (or failKey) to fail.
+bool call(const char* name, std::initializer_list<std::string> args = {},
+          const char* failKey = nullptr) {
+  std::string entry = std::string(name) + "(";
+  for (const std::string& a : args) entry += (entry.back() == '(' ? "" : ",") + a;
+  platform().calls.push_back(entry + ")");
+  return platform().fails(failKey ? failKey : name);
+}
+
+// The request's fields in order; the fields that must be 0 are summed into the last number.
+std::string pixelFormat(const PIXELFORMATDESCRIPTOR* p) {
+  long zeros = p->cRedBits + p->cRedShift + p->cGreenBits + p->cGreenShift + p->cBlueBits +
+               p->cBlueShift + p->cAlphaBits + p->cAlphaShift + p->cAccumBits + p->cAccumRedBits +
+               p->cAccumGreenBits + p->cAccumBlueBits + p->cAccumAlphaBits + p->cStencilBits +
+               p->cAuxBuffers + p->bReserved + (long)p->dwLayerMask + (long)p->dwVisibleMask +
+               (long)p->dwDamageMask;
+  return "pfd " + num(p->nSize) + " " + num(p->nVersion) + " " + hex(p->dwFlags) + " " +
+         num(p->iPixelType) + " " + num(p->cColorBits) + " " + num(p->cDepthBits) + " " +
+         num(p->iLayerType) + " " + num(zeros);
 }
 
 }  // namespace
 
-HMODULE GetModuleHandleA(LPCSTR) {
-  call("GetModuleHandleA");
+HMODULE GetModuleHandleA(LPCSTR name) {
+  call("GetModuleHandleA", {text(name)});
   return (HMODULE)(uintptr_t)0x400000;
 }
-HICON LoadIconA(HINSTANCE, LPCSTR) {
-  call("LoadIconA");
-  return (HICON)(uintptr_t)1;
+HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
+  call("LoadIconA", {hex(instance), num((uintptr_t)name)});
+  return (HICON)(uintptr_t)7;
 }
-HCURSOR LoadCursorA(HINSTANCE, LPCSTR) {
-  call("LoadCursorA");
-  return (HCURSOR)(uintptr_t)1;
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
+  call("LoadCursorA", {hex(instance), num((uintptr_t)name)});
+  return (HCURSOR)(uintptr_t)8;
 }
 
 ATOM RegisterClassA(const WNDCLASSA* wc) {
-  if (call("RegisterClassA")) return 0;
+  if (call("RegisterClassA",
+           {hex(wc->style), wc->lpfnWndProc == WndProc ? "WndProc" : "?", num(wc->cbClsExtra),
+            num(wc->cbWndExtra), hex(wc->hInstance), hex(wc->hIcon), hex(wc->hCursor),
+            hex(wc->hbrBackground), text(wc->lpszMenuName), text(wc->lpszClassName)}))
+    return 0;
   registeredProc = wc->lpfnWndProc;
-  platform().classRegistered = true;
   return 1;
 }
 
-BOOL UnregisterClassA(LPCSTR, HINSTANCE) {
-  if (call("UnregisterClassA")) return FALSE;
-  platform().classRegistered = false;
-  return TRUE;
+BOOL UnregisterClassA(LPCSTR name, HINSTANCE instance) {
+  return call("UnregisterClassA", {text(name), hex(instance)}) ? FALSE : TRUE;
 }
 
-BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL, DWORD) {
-  call("AdjustWindowRectEx");
+BOOL AdjustWindowRectEx(LPRECT r, DWORD style, BOOL menu, DWORD exStyle) {
+  call("AdjustWindowRectEx", {num(r->left), num(r->top), num(r->right), num(r->bottom), hex(style),
+                              num(menu), hex(exStyle)});
   if (style & 0x00C00000u) {  // a caption and a frame add borders around the client area
-    rect->left -= 8;
-    rect->top -= 31;
-    rect->right += 8;
-    rect->bottom += 8;
+    r->left -= 8;
+    r->top -= 31;
+    r->right += 8;
+    r->bottom += 8;
   }
   return TRUE;
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE,
-                     LPVOID) {
-  if (call("CreateWindowExA")) return NULL;
-  platform().window = kOurWindow;
+HWND CreateWindowExA(DWORD exStyle, LPCSTR cls, LPCSTR title, DWORD style, int x, int y, int w,
+                     int h, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+  if (call("CreateWindowExA", {hex(exStyle), text(cls), text(title), hex(style), num(x), num(y),
+                               num(w), num(h), hex(parent), hex(menu), hex(instance), hex(param)}))
+    return NULL;
+  platform().window = fake::WINDOW;
   // Windows sends a size while creating; the program must ignore it before the context.
-  if (registeredProc) {
-    registeredProc(kOurWindow, WM_SIZE, 0,
-                   (LPARAM)((platform().screenHeight << 16) | platform().screenWidth));
-    platform().calls.push_back("WM_SIZE sent");
-  }
-  return kOurWindow;
+  registeredProc(fake::WINDOW, WM_SIZE, 0, MAKELPARAM(w, h));
+  return fake::WINDOW;
 }
 
-BOOL DestroyWindow(HWND) {
-  if (call("DestroyWindow")) return FALSE;
+BOOL DestroyWindow(HWND h) {
+  if (call("DestroyWindow", {hex(h)})) return FALSE;
   platform().window = NULL;
   return TRUE;
 }
 
 BOOL IsWindow(HWND h) {
-  call("IsWindow");
+  call("IsWindow", {hex(h)});
   return (h != NULL && h == platform().window) || platform().foreignWindows.count(h) != 0;
 }
 
-HWND SetParent(HWND, HWND) {
-  call("SetParent");
+HWND SetParent(HWND child, HWND parent) {
+  call("SetParent", {hex(child), hex(parent)});
   return NULL;
 }
-LONG SetWindowLongA(HWND, int, LONG) {
-  call("SetWindowLongA");
+LONG SetWindowLongA(HWND h, int index, LONG value) {
+  call("SetWindowLongA", {hex(h), num(index), hex((DWORD)value)});
   return 0;
 }
-BOOL ShowWindow(HWND, int) {
-  call("ShowWindow");
+BOOL ShowWindow(HWND h, int show) {
+  call("ShowWindow", {hex(h), num(show)});
+  return FALSE;
+}
+BOOL SetForegroundWindow(HWND h) {
+  call("SetForegroundWindow", {hex(h)});
   return TRUE;
 }
-BOOL SetForegroundWindow(HWND) {
-  call("SetForegroundWindow");
-  return TRUE;
-}
-HWND SetFocus(HWND) {
-  call("SetFocus");
+HWND SetFocus(HWND h) {
+  call("SetFocus", {hex(h)});
   return NULL;
 }
-BOOL SetWindowPos(HWND, HWND, int, int, int, int, UINT) {
-  call("SetWindowPos");
+BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) {
+  call("SetWindowPos",
+       {hex(h), num((intptr_t)after), num(x), num(y), num(cx), num(cy), hex(flags)});
   return TRUE;
 }
 int ShowCursor(BOOL show) {
-  call("ShowCursor");
+  call("ShowCursor", {num(show)});
   return platform().cursorCount += show ? 1 : -1;
 }
 
 BOOL GetCursorPos(LPPOINT p) {
-  if (call("GetCursorPos")) return FALSE;
   *p = platform().cursor;
   return TRUE;
 }
 
 int GetSystemMetrics(int index) {
-  call("GetSystemMetrics");
+  call("GetSystemMetrics", {num(index)});
   return index == SM_CXSCREEN ? platform().screenWidth : platform().screenHeight;
 }
 
-BOOL EnumDisplaySettingsA(LPCSTR, DWORD, DEVMODEA* dm) {
-  if (call("EnumDisplaySettingsA")) return FALSE;
-  dm->dmBitsPerPel = platform().bitsPerPel;
+BOOL EnumDisplaySettingsA(LPCSTR device, DWORD mode, DEVMODEA* dm) {
+  if (call("EnumDisplaySettingsA", {text(device), num((int)mode), num(dm->dmBitsPerPel)}))
+    return FALSE;
+  dm->dmBitsPerPel = 24;
   return TRUE;
 }
 
-BOOL PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT) {
-  platform().calls.push_back("PeekMessageA");
-  if (platform().onPeekMessage) platform().onPeekMessage();
+BOOL PeekMessageA(LPMSG msg, HWND h, UINT first, UINT last, UINT remove) {
+  call("PeekMessageA", {hex(h), num(first), num(last), num(remove)});
   if (platform().queue.empty()) return FALSE;
   *msg = platform().queue.front();
   platform().queue.pop_front();
   return TRUE;
 }
 
-BOOL TranslateMessage(const MSG*) {
-  call("TranslateMessage");
+BOOL TranslateMessage(const MSG* msg) {
+  call("TranslateMessage", {hex(msg->message)});
   return FALSE;
 }
 
 LRESULT DispatchMessageA(const MSG* msg) {
-  call("DispatchMessageA");
-  return registeredProc ? registeredProc(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
+  call("DispatchMessageA", {hex(msg->message)});
+  return registeredProc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-LRESULT DefWindowProcA(HWND, UINT msg, WPARAM wParam, LPARAM) {
-  call("DefWindowProcA");
-  // The default handling of Alt+F4 closes the window.
-  if (msg == WM_SYSKEYDOWN && wParam == VK_F1 + 3 && registeredProc)
-    registeredProc(platform().window, WM_CLOSE, 0, 0);
+// The default handling of Alt+F4 closes the window.
+LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wParam, LPARAM) {
+  call("DefWindowProcA", {hex(msg), hex(wParam)});
+  if (msg == WM_SYSKEYDOWN && wParam == VK_F4) registeredProc(h, WM_CLOSE, 0, 0);
   return 0;
 }
 
 void PostQuitMessage(int code) {
-  call("PostQuitMessage");
+  call("PostQuitMessage", {num(code)});
   platform().postMessage(WM_QUIT, (WPARAM)code);
 }
 
-int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT style) {
-  call("MessageBoxA");
-  platform().boxes.push_back({text ? text : "", caption ? caption : "", style});
+// The user takes a second to read each box.
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
+  call("MessageBoxA", {hex(owner)});
+  platform().boxes.push_back({text, caption, style});
+  fake::advanceClock(1.0);
   return IDOK;
 }
 
-HDC GetDC(HWND) { return call("GetDC") ? NULL : kOurDC; }
-int ReleaseDC(HWND, HDC) { return call("ReleaseDC") ? 0 : 1; }
-int ChoosePixelFormat(HDC, const PIXELFORMATDESCRIPTOR*) {
-  return call("ChoosePixelFormat") ? 0 : 1;
+HDC GetDC(HWND h) { return call("GetDC", {hex(h)}) ? NULL : fake::DC; }
+int ReleaseDC(HWND h, HDC dc) { return call("ReleaseDC", {hex(h), hex(dc)}) ? 0 : 1; }
+int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* p) {
+  return call("ChoosePixelFormat", {hex(dc), pixelFormat(p)}) ? 0 : 3;
 }
-BOOL SetPixelFormat(HDC, int, const PIXELFORMATDESCRIPTOR*) {
-  return call("SetPixelFormat") ? FALSE : TRUE;
+BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* p) {
+  return call("SetPixelFormat", {hex(dc), num(format), pixelFormat(p)}) ? FALSE : TRUE;
 }
 
-BOOL SwapBuffers(HDC) {
-  call("SwapBuffers");
+BOOL SwapBuffers(HDC dc) {
+  call("SwapBuffers", {hex(dc)});
   platform().swaps++;
   if (platform().onSwapBuffers) platform().onSwapBuffers();
+  if (platform().swaps == 1000) platform().postMessage(WM_QUIT, 1000);  // a run that would not end
   return TRUE;
 }
 
-HGLRC wglCreateContext(HDC) { return call("wglCreateContext") ? NULL : kOurRC; }
+HGLRC wglCreateContext(HDC dc) { return call("wglCreateContext", {hex(dc)}) ? NULL : fake::RC; }
 
-BOOL wglMakeCurrent(HDC, HGLRC rc) {
-  if (call(rc ? "wglMakeCurrent" : "wglMakeCurrent(NULL)")) return FALSE;
-  platform().current = rc;
-  return TRUE;
+BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
+  return call("wglMakeCurrent", {hex(dc), hex(rc)}, rc ? nullptr : "wglMakeCurrent(NULL)") ? FALSE
+                                                                                           : TRUE;
 }
 
-BOOL wglDeleteContext(HGLRC) { return call("wglDeleteContext") ? FALSE : TRUE; }
+BOOL wglDeleteContext(HGLRC rc) { return call("wglDeleteContext", {hex(rc)}) ? FALSE : TRUE; }
 
-LSTATUS RegOpenKeyExA(HKEY, LPCSTR, DWORD, REGSAM, PHKEY key) {
-  if (call("RegOpenKeyExA")) return ERROR_FILE_NOT_FOUND;
-  *key = kOurKey;
+LSTATUS RegOpenKeyExA(HKEY root, LPCSTR sub, DWORD options, REGSAM access, PHKEY key) {
+  if (call("RegOpenKeyExA", {hex(root), text(sub), num(options), hex(access)}))
+    return ERROR_FILE_NOT_FOUND;
+  *key = KEY;
   return ERROR_SUCCESS;
 }
 
-LSTATUS RegQueryValueExA(HKEY key, LPCSTR, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
-  if (call("RegQueryValueExA") || key != kOurKey || !platform().parentHwndValue)
-    return ERROR_FILE_NOT_FOUND;
+// Like the registry, copies what fits; a value too large for the buffer reports more data and
+// leaves the buffer filled. The stored text carries no terminating zero.
+LSTATUS RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                         LPDWORD size) {
+  call("RegQueryValueExA", {hex(key), text(name), hex(reserved), num(*size)});
+  if (key != KEY || !platform().parentHwndValue) return ERROR_FILE_NOT_FOUND;
   const std::string& value = *platform().parentHwndValue;
-  if (type) *type = platform().parentHwndType;
-  // Like the registry, copy what fits; a value too large for the buffer reports more data
-  // and leaves the buffer filled.
-  DWORD n = (DWORD)std::min<size_t>(value.size(), *size);
-  memcpy(data, value.data(), n);
+  *type = REG_SZ;
+  memcpy(data, value.data(), std::min<size_t>(value.size(), *size));
   if (value.size() > *size) return ERROR_MORE_DATA;
   *size = (DWORD)value.size();
   return ERROR_SUCCESS;
 }
 
-LSTATUS RegCloseKey(HKEY) {
-  call("RegCloseKey");
+LSTATUS RegCloseKey(HKEY key) {
+  call("RegCloseKey", {hex(key)});
   return ERROR_SUCCESS;
 }
 
-DWORD GetModuleFileNameA(HMODULE, LPSTR buffer, DWORD size) {
-  call("GetModuleFileNameA");
+DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
+  call("GetModuleFileNameA", {hex(module), num(size)});
   const std::string& name = platform().moduleFileName;
   DWORD n = (DWORD)std::min<size_t>(name.size(), size - 1);
   memcpy(buffer, name.data(), n);
@@ -253,18 +298,8 @@ DWORD GetModuleFileNameA(HMODULE, LPSTR buffer, DWORD size) {
   return n;
 }
 
-BOOL QueryPerformanceFrequency(LARGE_INTEGER* f) {
-  f->QuadPart = platform().frequency;
-  return TRUE;
-}
-
-BOOL QueryPerformanceCounter(LARGE_INTEGER* c) {
-  c->QuadPart = platform().counter;
-  return TRUE;
-}
-
-HGLOBAL GlobalAlloc(UINT, SIZE_T bytes) {
-  if (call("GlobalAlloc")) return NULL;
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
+  if (call("GlobalAlloc", {hex(flags)})) return NULL;
   return calloc(bytes ? bytes : 1, 1);
 }
 
@@ -275,7 +310,13 @@ HGLOBAL GlobalFree(HGLOBAL mem) {
 }
 
 int _chdir(const char* dirname) {
-  call("_chdir");
-  platform().lastChdir = dirname;
+  call("_chdir", {text(dirname)});
   return 0;
 }
+
+long _filelength(int fd) {
+  struct stat st;
+  return fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? (long)st.st_size : -1;
+}
+
+int _stricmp(const char* a, const char* b) { return strcasecmp(a, b); }

@@ -1,5 +1,5 @@
-// The scripted platform double: records what the program asks of Win32 and lets tests
-// decide every answer, so each start-up, loop and teardown path runs without a display.
+// The scripted Win32 double: logs every call the program makes with its arguments, and lets a
+// test decide every answer, so each start-up, loop and teardown path runs without a display.
 #pragma once
 
 #include <deque>
@@ -10,8 +10,15 @@
 #include <vector>
 
 #include "platform/system.h"
+#include "tests/double/gl_recorder.h"
+#include "tests/double/scripted_clock.h"
 
 namespace fake {
+
+// The handles the double gives out.
+const HWND WINDOW = (HWND)(uintptr_t)0x4200001;
+const HDC DC = (HDC)(uintptr_t)0x4300001;
+const HGLRC RC = (HGLRC)(uintptr_t)0x4400001;
 
 struct MessageBox {
   std::string text;
@@ -20,58 +27,37 @@ struct MessageBox {
 };
 
 struct Platform {
-  // Every Win32 call by name, in order (teardown and creation order are read from here).
+  // Every call in order, as "Name(arg,...)" (numbers in decimal); OpenGL calls made between
+  // them appear too, as the recorder writes them.
   std::vector<std::string> calls;
   std::vector<MessageBox> boxes;
+  std::set<std::string> failing;  // names of calls that return their failure value
 
-  // Names of calls that return their failure value.
-  std::set<std::string> failing;
-
-  // Message queue read by PeekMessageA; PostQuitMessage appends to it.
-  std::deque<MSG> queue;
-
+  std::deque<MSG> queue;  // read by PeekMessageA; PostQuitMessage appends
   POINT cursor{0, 0};
   int screenWidth = 640;
   int screenHeight = 480;
-  DWORD bitsPerPel = 24;
-
-  // Registry: the bytes of "ParentHWND" (no value when empty), and its type.
-  std::optional<std::string> parentHwndValue;
-  DWORD parentHwndType = REG_SZ;
-
-  // The executable's path as GetModuleFileNameA reports it.
+  std::optional<std::string> parentHwndValue;  // the stored "ParentHWND", without its zero
   std::string moduleFileName = "/opt/dravik/dravik";
-  std::string lastChdir;
+  std::set<HWND> foreignWindows;  // windows besides ours for which IsWindow is true
 
-  // Windows that exist besides our own (IsWindow is true for them).
-  std::set<HWND> foreignWindows;
+  std::function<void()> onSwapBuffers;  // run inside each SwapBuffers
 
-  // Performance counter: frequency and current value, advanced by the tests.
-  LONGLONG frequency = 1000000;
-  LONGLONG counter = 0;
-
-  // Optional hooks, run inside the calls of the same name.
-  std::function<void()> onSwapBuffers;
-  std::function<void()> onPeekMessage;
-
-  // State the double keeps.
-  bool classRegistered = false;
-  HWND window = NULL;
-  HGLRC current = NULL;
+  HWND window = NULL;  // ours while it exists
   int cursorCount = 0;
   int swaps = 0;
 
   bool fails(const std::string& name) const { return failing.count(name) != 0; }
-  int count(const std::string& name) const;
+  // Calls whose text starts with this (a name, or a name and its first arguments).
+  int count(const std::string& prefix) const;
+  int indexOf(const std::string& prefix, int from = 0) const;
   void postMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 };
 
-// The one platform the program talks to; reset() gives each test a fresh one.
+// The one platform the program talks to; reset() gives each test a fresh one (and a fresh
+// clock, recorder and program globals, as a new process has them).
 Platform& platform();
 void reset();
-
-// Puts the program's own globals back to their start values, as a fresh process has them.
-void resetProgramGlobals();
 
 // Runs WinMain with the given command line.
 int runWinMain(const char* cmdLine);

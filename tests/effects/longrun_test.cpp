@@ -49,9 +49,9 @@ class LongRun : public ::testing::Test {
     lMytime.Reset();
     frame(15.0);  // desktop phase over, the logo settles in the same frame
   }
-  // One frame whose clock step is the given number of seconds (whole microseconds).
+  // One frame whose clock step is the given number of seconds.
   void frame(double seconds) {
-    fake::platform().counter += (LONGLONG)llround(seconds * 1e6);
+    fake::advanceClock(seconds);
     fake::resetGl();
     ASSERT_TRUE(DrawGLScene());
   }
@@ -59,7 +59,7 @@ class LongRun : public ::testing::Test {
   void expectFirstMinuteMotion(int frames) {
     const double dt = 1.0 / 60.0;
     for (int i = 0; i < frames; i++) {
-      float before[6], phasetime = animmodetime;
+      float before[6];
       for (int v = 0; v < 6; v++) before[v] = *kValues[v].value;
       frame(dt);
       for (int v = 0; v < 6; v++) {
@@ -69,7 +69,6 @@ class LongRun : public ::testing::Test {
       }
       ASSERT_TRUE(tolvanelogodone());
       ASSERT_EQ(animmode, 2);
-      ASSERT_EQ(animmodetime, phasetime);  // no further use in the last phase
     }
   }
 };
@@ -87,7 +86,6 @@ TEST_F(LongRun, LongWeekendOfShortFramesMatchesExactArithmetic) {
   for (int v = 0; v < 6; v++) *kValues[v].value = (float)(start[v] + kValues[v].rate * 259200.0);
   rotateAtariScreen = 259200.0f;
   expectFirstMinuteMotion(10);
-  EXPECT_LE(rotateAtariScreen, ATARISCREENGONE);
 
   // 300 s in quarter seconds cross every period; the result must match exact arithmetic within
   // what 1200 single-precision additions lose anyway (a wrong period is far off).

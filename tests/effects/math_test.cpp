@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "effects/floatmod.h"
+#include "effects/fontcells.h"
 #include "effects/msrand.h"
 #include "effects/scroller.h"
 
@@ -44,10 +45,10 @@ static P cell(char c) {
 }
 
 TEST(Getletter, FontCellsLowerCaseAsUpperEverythingElseBlank) {
-  const char* const rows[6] = {"ABCDEF", "GHIJKL", "MNOPQR", "STUVWX", "YZ()?!", ":."};
-  for (int r = 0; r < 6; r++)
-    for (int k = 0; rows[r][k]; k++)
-      for (char c : {rows[r][k], (char)tolower(rows[r][k])}) EXPECT_EQ(cell(c), P(k, r)) << c;
+  for (int r = 0; r < FONTCELL_ROWS; r++)
+    for (int k = 0; FONTCELLS[r][k]; k++)
+      for (char c : {FONTCELLS[r][k], (char)tolower(FONTCELLS[r][k])})
+        EXPECT_EQ(cell(c), P(k, r)) << c;
   for (char c : std::string(" 0123456789,/-'\"@[`{~\t\0", 23)) EXPECT_EQ(cell(c), P(6, 0)) << c;
   // Bytes above 127, even those whose low seven bits spell a letter.
   for (int b = 128; b < 256; b++) EXPECT_EQ(cell((char)b), P(6, 0)) << b;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdio.h>
 
 #include <array>
 #include <string>
@@ -51,21 +50,11 @@ inline RecordedQuad quadOf(size_t count, size_t i = 0) {
   return i < q.size() ? q[i] : RecordedQuad{};
 }
 
-// A call as text, "name(a,b)", so that a sequence compares against an expected list at once.
-inline std::string call(const std::string& name, const std::vector<double>& args = {}) {
-  std::string s = name + "(";
-  char n[32];
-  for (size_t i = 0; i < args.size(); i++) {
-    snprintf(n, sizeof n, i ? ",%.9g" : "%.9g", args[i]);
-    s += n;
-  }
-  return s + ")";
-}
-
+// The first n calls as text.
 inline std::vector<std::string> firstCalls(size_t n) {
   std::vector<std::string> out;
   for (size_t i = 0; i < n && i < fake::glCalls().size(); i++)
-    out.push_back(call(fake::glCalls()[i].name, fake::glCalls()[i].args));
+    out.push_back(fake::callText(fake::glCalls()[i].name, fake::glCalls()[i].args));
   return out;
 }
 
@@ -81,4 +70,15 @@ inline void expectQuad(const RecordedQuad& q, std::array<double, 4> xy, double z
     EXPECT_EQ(q.c[k].s, right ? st[2] : st[0]) << "corner " << k;
     EXPECT_EQ(q.c[k].t, second ? st[3] : st[1]) << "corner " << k;
   }
+}
+
+// The set-up of a picture drawn over what is there: blended, its texture, white (a logo is
+// turned first by `angle`).
+inline std::vector<std::string> overlaySetup(GLuint texture, const char* turn = nullptr) {
+  std::vector<std::string> s = {
+      fake::callText("glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}),
+      fake::callText("glBindTexture", {GL_TEXTURE_2D, (double)texture}), "glLoadIdentity()"};
+  if (turn) s.push_back(turn);
+  s.push_back("glColor4ub(255,255,255,255)");
+  return s;
 }

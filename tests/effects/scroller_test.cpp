@@ -22,8 +22,8 @@ class Scroller : public ::testing::Test {
   void SetUp() override {
     scroller2pos_x = 17.0f;
     scroller2pos_y = scroller2HSinPos = scroller2offet = scroller2totallapse = 0.0f;
-    texture[4] = 40;
-    texture[5] = 50;
+    texture[TEXTURE_FONT] = 40;
+    texture[TEXTURE_FONT_DARKER] = 50;
   }
   // One call; the letters drawn, each checked to be 16 pieces under one white colour.
   std::vector<DrawnLetter> draw(double dt, bool reflection = false) {
@@ -47,10 +47,8 @@ TEST_F(Scroller, TextAndOwnState) {
   EXPECT_EQ(std::string(scroller2text).substr(scroller2textlength - 11), "Wrap....   ");
   for (bool reflection : {false, true}) {
     draw(0.1, reflection);
-    EXPECT_EQ(firstCalls(3), (std::vector<std::string>{
-                                 call("glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}),
-                                 call("glBindTexture", {GL_TEXTURE_2D, reflection ? 50.0 : 40.0}),
-                                 call("glLoadIdentity")}));
+    std::vector<std::string> setup = overlaySetup(reflection ? 50 : 40);
+    EXPECT_EQ(firstCalls(4), setup);  // white is set for each letter
   }
 }
 
@@ -102,10 +100,11 @@ TEST_F(Scroller, HugeStepIsAbsorbedByTheWrap) {
 TEST_F(Scroller, EveryCornerFollowsTheWavePhaseOfItsOwnCall) {
   // The first letter ("L", glyph s 320..367 and t 64..97 of 512) at three wave phases, the
   // first again last: each corner of its 5 x 5 grid of 0.5 x 0.375 pieces is displaced with
-  // its own call's phase: sideways by its undisplaced y, then up and down by its displaced x.
-  for (float phase : {1.0f, 2.0f, 1.0f}) {
+  // its own call's phase: sideways by its undisplaced y, then up and down by its displaced x;
+  // the reflection's is mirrored about y = -2, in double precision, rounded once.
+  for (auto [phase, reflection] : {std::pair{1.0f, false}, {2.0f, true}, {1.0f, false}}) {
     scroller2HSinPos = phase;
-    draw(0.0);
+    draw(0.0, reflection);
     ASSERT_EQ(quads.size(), 16u);
     double smax = 0, tmax = 0;
     for (const RecordedQuad& piece : quads)
@@ -114,7 +113,8 @@ TEST_F(Scroller, EveryCornerFollowsTheWavePhaseOfItsOwnCall) {
         float y = (float)(-0.375 * lround((c.t * 512 - 64) / 33 * 4));
         float dx = (float)(x + sin((double)y + phase));
         ASSERT_EQ(c.x, dx) << "phase " << phase << ", corner " << x << ", " << y;
-        ASSERT_EQ(c.y, (float)(y + 0.5 * sin((double)dx))) << "phase " << phase;
+        float dy = (float)(y + 0.5 * sin((double)dx));
+        ASSERT_EQ(c.y, reflection ? (float)(-4.0 - dy) : dy) << "phase " << phase;
         ASSERT_EQ(c.z, -20.0);
         smax = std::max(smax, c.s);
         tmax = std::max(tmax, c.t);

@@ -16,7 +16,7 @@ class Starfield : public ::testing::Test {
     placeStars();
     schemepos = 0.0f;
     rotate2 = 0.0f;
-    texture[0] = 11;
+    texture[TEXTURE_STAR] = 11;
     fake::resetGl();
   }
   // Star 0 alone at a chosen place; one frame with time step dt; star 0's quad.
@@ -42,11 +42,10 @@ TEST_F(Starfield, PlacementFollowsTheGeneratorsFirstDraws) {
 
 TEST_F(Starfield, FrameSetsStateThenDrawsOneSpritePerStar) {
   tekensterrenveld(2.0);
-  EXPECT_EQ(firstCalls(4), (std::vector<std::string>{
-                               call("glBlendFunc", {GL_SRC_ALPHA, GL_ONE}),
-                               call("glBindTexture", {GL_TEXTURE_2D, 11}), call("glLoadIdentity"),
-                               call("glRotatef", {5, 0, 0, 1})}));  // 5 * (2 s * 0.5)
-  EXPECT_EQ(fake::glCalls().size(), 4u + 500u * 11u);               // a colour and a quad per star
+  EXPECT_EQ(firstCalls(4), (std::vector<std::string>{"glBlendFunc(770,1)", "glBindTexture(3553,11)",
+                                                     "glLoadIdentity()",
+                                                     "glRotatef(5,0,0,1)"}));  // 5 * (2 s * 0.5)
+  EXPECT_EQ(fake::glCalls().size(), 4u + 500u * 11u);  // a colour and a quad per star
   EXPECT_EQ(schemepos, (float)(2.0 * (double)0.4f));
   // Star 0 moved 500 nearer; a 0.3125 square sprite around (x, y, z) / 1024.
   expectQuad(drawStar0(512.0f, -256.0f, -1524.0f, 2.0), {0.34375, -0.40625, 0.65625, -0.09375},

@@ -1,143 +1,139 @@
-// The main loop: every stop condition, its exit code, and the scene phases over a scripted clock.
+// The main loop: every stop condition with its exit code and the frames drawn and presented,
+// and time as the frames see it.
+#include <functional>
+
 #include "host/glwindow.h"
 #include "scene/sequencer.h"
-#include "tests/host/host_fixture.h"
+#include "tests/host/host_test.h"
 
 namespace {
 
-// Frames drawn: each drawn frame clears the buffers once.
-int framesDrawn() { return (int)fake::glCallsNamed("glClear").size(); }
+struct Stop {
+  const char* name;
+  std::function<void(fake::Platform&)> script;  // sets up the run, e.g. input after frame n
+  int exitCode, presented, drawn;
+};
+
+// Runs `then` once frame n has been presented.
+void after(fake::Platform& os, int n, std::function<void()> then) {
+  os.onSwapBuffers = [&os, n, then] {
+    if (os.swaps == n) then();
+  };
+}
+
+const int kButtons = MK_LBUTTON | MK_SHIFT | MK_MBUTTON;
+
+const Stop kStops[] = {
+    {"WM_QUIT", [](auto& os) { after(os, 3, [&] { os.postMessage(WM_QUIT, 0); }); }, 0, 3, 3},
+    {"left button",
+     [](auto& os) { after(os, 2, [&] { os.postMessage(WM_LBUTTONDOWN, kButtons); }); }, kButtons, 2,
+     2},
+    {"middle button",
+     [](auto& os) { after(os, 2, [&] { os.postMessage(WM_MBUTTONDOWN, kButtons); }); }, kButtons, 2,
+     2},
+    {"right button", [](auto& os) { after(os, 2, [&] { os.postMessage(WM_RBUTTONDOWN, 2); }); }, 2,
+     2, 2},
+    {"Escape held: drawn, not presented",
+     [](auto& os) { after(os, 2, [&] { os.postMessage(WM_KEYDOWN, VK_ESCAPE); }); }, VK_ESCAPE, 2,
+     3},
+    {"Escape tapped: down and up before the next empty pass",
+     [](auto& os) {
+       after(os, 2, [&] {
+         os.postMessage(WM_KEYDOWN, VK_ESCAPE);
+         os.postMessage(WM_KEYUP, VK_ESCAPE);
+       });
+     },
+     VK_ESCAPE, 2, 3},
+    {"one pixel of movement: that frame is still presented",
+     [](auto& os) { after(os, 3, [&] { os.cursor.y += 1; }); }, 0, 4, 4},
+    {"movement after a key: the last message's wParam",
+     [](auto& os) {
+       os.onSwapBuffers = [&os] {
+         if (os.swaps == 1) os.postMessage(WM_KEYDOWN, 'A');
+         if (os.swaps == 2) os.postMessage(WM_KEYUP, 'A');
+         if (os.swaps == 3) os.cursor.x += 1;
+       };
+     },
+     'A', 4, 4},
+    {"moved during start-up", [](auto& os) { os.cursor.x = -1; }, 0, 1, 1},
+    {"parent vanishes: that pass completes",
+     [](auto& os) {
+       os.parentHwndValue = "777";
+       os.foreignWindows.insert((HWND)777);
+       after(os, 3, [&] { os.foreignWindows.clear(); });
+     },
+     0, 4, 4},
+    {"parent never existed", [](auto& os) { os.parentHwndValue = "778"; }, 0, 1, 1},
+    {"other input goes on",
+     [](auto& os) {
+       os.onSwapBuffers = [&os] {
+         const UINT goOn[] = {WM_LBUTTONUP, WM_MOUSEWHEEL, WM_KEYDOWN, WM_SYSKEYDOWN};
+         if (os.swaps <= 4) os.postMessage(goOn[os.swaps - 1], 'B');
+         if (os.swaps == 6) os.postMessage(WM_QUIT, 0);
+       };
+     },
+     0, 6, 6},
+};
 
 }  // namespace
 
 using LoopTest = HostTest;
 
-TEST_F(LoopTest, QuitMessageEndsWithZeroAfterPresentedFrames) {
-  quitAfterFrames(3);
-  EXPECT_EQ(fake::runWinMain(""), 0);
-  EXPECT_EQ(os().swaps, 3);
-  EXPECT_EQ(framesDrawn(), 3);
-}
-
-TEST_F(LoopTest, MouseButtonsEndWithTheirKeyStateFlagsUndispatched) {
-  const UINT buttons[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
-  for (UINT button : buttons) {
-    SetUp();
-    os().onSwapBuffers = [this, button] {
-      if (os().swaps == 2) os().postMessage(button, MK_LBUTTON | MK_SHIFT | MK_MBUTTON);
-    };
-    EXPECT_EQ(fake::runWinMain(""), MK_LBUTTON | MK_SHIFT | MK_MBUTTON);
-    EXPECT_EQ(os().swaps, 2);
-    EXPECT_EQ(os().count("DispatchMessageA"), 0);
+TEST_F(LoopTest, EachStopConditionEndsWithItsExitCodeAfterItsFrames) {
+  for (const Stop& s : kStops) {
+    SCOPED_TRACE(s.name);
+    fake::reset();
+    s.script(os());
+    EXPECT_EQ(fake::runWinMain(""), s.exitCode);
+    EXPECT_EQ(os().swaps, s.presented);
+    EXPECT_EQ(os().count("glClear("), s.drawn);
+    // Stop messages are never dispatched; a release and the wheel are.
+    EXPECT_EQ(os().count("DispatchMessageA(0x20") + os().count("DispatchMessageA(0x12)"),
+              std::string(s.name) == "other input goes on" ? 2 : 0);
+    EXPECT_EQ(os().count("CreateWindowExA"), 1);
+    EXPECT_EQ(os().count("DestroyWindow"), 1);
   }
+  EXPECT_TRUE(keys['B']);
 }
 
-TEST_F(LoopTest, ButtonReleaseWheelAndOtherKeysDoNotEndTheRun) {
-  os().onSwapBuffers = [this] {
-    if (os().swaps == 1) os().postMessage(WM_LBUTTONUP, 0);
-    if (os().swaps == 2) os().postMessage(WM_MOUSEWHEEL, 120 << 16);
-    if (os().swaps == 3) os().postMessage(WM_KEYDOWN, 'A');
-    if (os().swaps == 4) os().postMessage(WM_KEYDOWN, VK_SPACE);
-    if (os().swaps == 6) os().postMessage(WM_QUIT, 0);
-  };
-  EXPECT_EQ(fake::runWinMain(""), 0);
-  EXPECT_EQ(os().swaps, 6);
-  EXPECT_TRUE(keys['A']);
-}
-
-TEST_F(LoopTest, EscapeEndsAfterADrawnButUnpresentedFrame) {
-  os().onSwapBuffers = [this] {
-    if (os().swaps == 2) os().postMessage(WM_KEYDOWN, VK_ESCAPE);
-  };
-  EXPECT_EQ(fake::runWinMain(""), VK_ESCAPE);  // the last message taken was the key
-  EXPECT_EQ(os().swaps, 2);
-  EXPECT_EQ(framesDrawn(), 3);
-}
-
-TEST_F(LoopTest, OnePixelOfMovementEndsAfterThatFrameIsPresented) {
-  os().onSwapBuffers = [this] {
-    if (os().swaps == 3) os().cursor.y += 1;
-  };
-  EXPECT_EQ(fake::runWinMain(""), 0);  // no message was ever taken
-  EXPECT_EQ(os().swaps, 4);
-  EXPECT_EQ(framesDrawn(), 4);
-}
-
-TEST_F(LoopTest, MovementDuringStartUpEndsAtTheFirstEmptyPass) {
-  os().cursor.x = -1;  // moved after the position was recorded, before the window
-  EXPECT_EQ(fake::runWinMain(""), 0);
-  EXPECT_EQ(os().swaps, 1);
-}
-
-TEST_F(LoopTest, VanishedParentEndsTheRunAfterThatPassCompletes) {
+TEST_F(LoopTest, PreviewGoneWithItsParentEndsWithoutReleasingItOrShutdownBoxes) {
   os().parentHwndValue = "777";
   os().foreignWindows.insert((HWND)777);
-  os().onSwapBuffers = [this] {
-    if (os().swaps == 3) os().foreignWindows.clear();
-  };
-  EXPECT_EQ(fake::runWinMain(""), 0);
-  EXPECT_EQ(os().swaps, 4);
-
-  EXPECT_EQ(os().count("DestroyWindow"), 1);
-
-  SetUp();  // a parent that never existed: window and textures made, one pass, done
-  os().parentHwndValue = "778";
-  EXPECT_EQ(fake::runWinMain(""), 0);
-  EXPECT_EQ(os().count("CreateWindowExA"), 1);
-  EXPECT_EQ(os().swaps, 1);
-}
-
-TEST_F(LoopTest, PreviewGoneWithItsParentEndsWithoutShutdownBoxes) {
-  os().parentHwndValue = "777";
-  os().foreignWindows.insert((HWND)777);
-  os().onSwapBuffers = [this] {
-    if (os().swaps == 2) {
-      os().foreignWindows.clear();
-      os().window = NULL;  // a child window is destroyed with its parent
-    }
-  };
+  after(os(), 2, [this] {
+    os().foreignWindows.clear();
+    os().window = NULL;  // a child window is destroyed with its parent
+  });
   EXPECT_EQ(fake::runWinMain(""), 0);
   EXPECT_TRUE(hostBoxes().empty());
-  EXPECT_EQ(os().count("ReleaseDC"), 0);
-  EXPECT_EQ(os().count("DestroyWindow"), 0);
+  EXPECT_EQ(os().count("ReleaseDC") + os().count("DestroyWindow"), 0);
   EXPECT_EQ(os().count("UnregisterClassA"), 1);
 }
 
-TEST_F(LoopTest, MinimisedWindowSwapsWithoutDrawingOrReadingTheClock) {
+TEST_F(LoopTest, MinimisedWindowSwapsWithoutDrawingAndTheNextFrameGetsTheWholeTime) {
   os().onSwapBuffers = [this] {
-    os().counter += os().frequency;  // one second per pass
-    if (os().swaps == 1) os().postMessage(WM_ACTIVATE, 1 << 16);
-    if (os().swaps == 4) os().postMessage(WM_ACTIVATE, 0);
+    fake::advanceClock(1.0);  // one second per pass
+    if (os().swaps == 1) os().postMessage(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1));
+    if (os().swaps == 4) os().postMessage(WM_ACTIVATE, WA_ACTIVE);
     if (os().swaps == 5) os().postMessage(WM_QUIT, 0);
   };
   fake::runWinMain("");
   EXPECT_EQ(os().swaps, 5);
-  EXPECT_EQ(framesDrawn(), 2);
-  // The first frame saw no time pass since loading; the frame after restoring takes the
-  // whole four seconds since then as its one step.
+  EXPECT_EQ(os().count("glClear("), 2);
+  // The first frame follows the end of loading at once; the one after restoring takes the four
+  // seconds since then as its one step.
   EXPECT_FLOAT_EQ(animmodetime, 4.0f);
 }
 
 TEST_F(LoopTest, LogoPhaseStartsInTheFrameThatReachesFifteenSeconds) {
-  int stopAt = 0;
-  os().onSwapBuffers = [this, &stopAt] {
-    os().counter += os().frequency / 4;  // frames a quarter second apart
-    if (os().swaps == stopAt) os().postMessage(WM_QUIT, 0);
-  };
-  // The first frame follows the end of loading at once (a zero step), so the 61st frame
-  // is the one that reaches 15 s.
-  stopAt = 60;
-  fake::runWinMain("");
-  EXPECT_EQ(animmode, 0);
-  EXPECT_FLOAT_EQ(animmodetime, 14.75f);
-
-  SetUp();
-  os().onSwapBuffers = [this, &stopAt] {
-    os().counter += os().frequency / 4;
-    if (os().swaps == stopAt) os().postMessage(WM_QUIT, 0);
-  };
-  stopAt = 61;
-  fake::runWinMain("");
-  EXPECT_EQ(animmode, 1);
-  EXPECT_EQ(animmodetime, 0.0f);
+  for (int frames : {60, 61}) {
+    fake::reset();
+    os().onSwapBuffers = [this, frames] {
+      fake::advanceClock(0.25);
+      if (os().swaps == frames) os().postMessage(WM_QUIT, 0);
+    };
+    fake::runWinMain("");
+    // The first frame has a zero step, so the 61st is the one that reaches 15 s.
+    EXPECT_EQ(animmode, frames == 60 ? 0 : 1);
+    EXPECT_FLOAT_EQ(animmodetime, frames == 60 ? 14.75f : 0.0f);
+  }
 }

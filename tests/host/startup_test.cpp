@@ -1,96 +1,79 @@
-// Start-up before the window: run mode, the parent-window setting, the working directory.
+// Start-up before the window: the run mode, the parent-window setting, the working directory,
+// the display query.
 #include "host/startup.h"
 
 #include <climits>
 
 #include "host/glwindow.h"
-#include "tests/host/host_fixture.h"
+#include "tests/host/host_test.h"
 
 using StartupTest = HostTest;
 
 TEST_F(StartupTest, RunsOnlyForEmptyTextOrSlashSInAnyCase) {
-  for (const char* text : {"", "/s", "/S"}) {
-    SetUp();
+  const std::pair<const char*, bool> texts[] = {
+      {"", true},    {"/s", true},  {"/S", true}, {"/s ", false},    {"/p 123", false},
+      {"/p", false}, {"/c", false}, {"x", false}, {"/c:456", false}, {" /s", false}};
+  for (auto [text, runs] : texts) {
+    SCOPED_TRACE(std::string("'") + text + "'");
+    fake::reset();
     os().postMessage(WM_QUIT, 0);
-    EXPECT_EQ(fake::runWinMain(text), 0) << text;
-    EXPECT_EQ(os().count("CreateWindowExA"), 1) << "'" << text << "' should run";
-  }
-  for (const char* text : {"/s ", "/p 123", "/p", "/c", "/c:456", "x", " /s"}) {
-    SetUp();
-    EXPECT_EQ(fake::runWinMain(text), 0) << text;
-    EXPECT_EQ(os().count("RegisterClassA"), 0) << "'" << text << "' should not run";
-    EXPECT_EQ(os().count("GetSystemMetrics"), 0) << text;
-    EXPECT_TRUE(os().boxes.empty()) << text;
+    EXPECT_EQ(fake::runWinMain(text), 0);
+    EXPECT_EQ(os().count("CreateWindowExA"), runs ? 1 : 0);
+    EXPECT_EQ(os().count("GetSystemMetrics"), runs ? 2 : 0);
+    EXPECT_EQ(os().count("glGenTextures"), runs ? 6 : 0);
   }
 }
 
-TEST_F(StartupTest, SettingSelectsPreviewParentOrFullScreen) {
-  os().parentHwndValue = "123";
-  fake::runWinMain("/c");
-  EXPECT_EQ(lHwndParent, (HWND)123);
-
-  SetUp();
-  os().parentHwndValue = "0";
-  fake::runWinMain("/c");
-  EXPECT_EQ(lHwndParent, (HWND)0);
-
-  SetUp();  // no value at all
-  fake::runWinMain("/c");
-  EXPECT_EQ(lHwndParent, (HWND)0);
-}
-
-TEST_F(StartupTest, StaleBytesOfAnEarlierReadNeverReachTheNumber) {
-  // The stored texts carry no terminating zero; a longer earlier value must not leak in.
-  os().parentHwndValue = std::string("99999");
-  fake::runWinMain("/c");
-  ASSERT_EQ(lHwndParent, (HWND)99999);
-
-  SetUp();
-  os().parentHwndValue = std::string("12");
-  fake::runWinMain("/c");
-  EXPECT_EQ(lHwndParent, (HWND)12);
-}
-
-TEST_F(StartupTest, ValueTooLargeForTheBufferCountsAsAbsent) {
-  os().parentHwndValue = std::string(SETTING_BUFFER_SIZE + 5, '7');
-  fake::runWinMain("/c");
-  EXPECT_EQ(lHwndParent, (HWND)0);
+TEST_F(StartupTest, SettingNamesTheParentOrFullScreen) {
+  const std::pair<std::optional<std::string>, intptr_t> settings[] = {
+      {"123", 123},
+      {"0", 0},
+      {std::nullopt, 0},
+      {"  -17x", -17},
+      {"99999", 99999},
+      {"12", 12},                     // stale bytes of the earlier, longer value must not leak in
+      {std::string(10005, '7'), 0}};  // too large for the buffer: as if absent
+  for (const auto& [value, parent] : settings) {
+    os().parentHwndValue = value;
+    fake::runWinMain("/c");
+    EXPECT_EQ(lHwndParent, (HWND)parent) << value.value_or("(none)").substr(0, 12);
+  }
+  int open = os().indexOf(
+      "RegOpenKeyExA(0x80000001,Software\\VB and VBA Program Settings\\VORTEQ\\Screensaver1,0,"
+      "0x20019)");
+  ASSERT_GE(open, 0);
+  EXPECT_EQ(os().calls[open + 1], "RegQueryValueExA(0x4500001,ParentHWND,0x0,10000)");
+  EXPECT_EQ(os().calls[open + 2], "RegCloseKey(0x4500001)");
 }
 
 TEST_F(StartupTest, DecimalTextIsReadLikeAtoiWithoutOverflow) {
-  EXPECT_EQ(parseDecimal("  42abc"), 42);
-  EXPECT_EQ(parseDecimal("-17"), -17);
-  EXPECT_EQ(parseDecimal("+8"), 8);
-  EXPECT_EQ(parseDecimal("abc"), 0);
-  EXPECT_EQ(parseDecimal(""), 0);
-  EXPECT_EQ(parseDecimal("99999999999999999999999"), INT_MAX);
-  EXPECT_EQ(parseDecimal("-99999999999999999999999"), INT_MIN);
-  EXPECT_EQ(parseDecimal("2147483647"), INT_MAX);
+  const std::pair<const char*, int> texts[] = {{"  42abc", 42},
+                                               {"-17", -17},
+                                               {"+8", 8},
+                                               {"abc", 0},
+                                               {"", 0},
+                                               {"2147483647", INT_MAX},
+                                               {"\t\n9", 9},
+                                               {"99999999999999999999999", INT_MAX},
+                                               {"-99999999999999999999999", INT_MIN}};
+  for (auto [text, value] : texts) EXPECT_EQ(parseDecimal(text), value) << text;
 }
 
 TEST_F(StartupTest, WorkingDirectoryBecomesTheExecutablesFolder) {
-#ifdef _WIN32
-  os().moduleFileName = "C:\\Program Files\\Dravik\\Dravik.scr";
-  const char* folder = "C:\\Program Files\\Dravik\\";
-#else
-  os().moduleFileName = "/opt/my games/dravik/dravik";
-  const char* folder = "/opt/my games/dravik/";
-#endif
-  fake::runWinMain("/c");
-  EXPECT_EQ(os().lastChdir, folder);
-
-  SetUp();
-  os().moduleFileName = "dravik";  // no folder at all: the path stays whole
-  fake::runWinMain("/c");
-  EXPECT_EQ(os().lastChdir, "dravik");
+  for (auto [path, folder] : {std::pair{"/opt/my games/dravik/dravik", "/opt/my games/dravik/"},
+                              {"/dravik", "/"},
+                              {"dravik", "dravik"}}) {
+    fake::reset();
+    os().moduleFileName = path;
+    fake::runWinMain("/c");
+    EXPECT_EQ(os().count(std::string("_chdir(") + folder + ")"), 1) << path;
+    EXPECT_EQ(os().count("GetModuleFileNameA(0x0,260)"), 1);
+  }
 }
 
 TEST_F(StartupTest, UnreadableDisplaySettingsShowTheirBoxAndEndWithZero) {
   os().failing.insert("EnumDisplaySettingsA");
   EXPECT_EQ(fake::runWinMain("/s"), 0);
-  ASSERT_EQ(os().boxes.size(), 1u);
-  EXPECT_EQ(os().boxes[0].text, "Could Not Enumerate Display Settings");
-  EXPECT_EQ(os().boxes[0].caption, "Error");
-  EXPECT_EQ(os().boxes[0].style, (UINT)MB_OK);
+  EXPECT_EQ(hostBoxes(), std::vector<std::string>{"Error: Could Not Enumerate Display Settings 0"});
   EXPECT_EQ(os().count("RegisterClassA"), 0);
 }

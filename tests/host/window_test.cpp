@@ -1,168 +1,165 @@
-// The window and its context: every creation failure, the teardown, the window procedure.
+// The window and its context: what start-up asks of the platform in which order, every creation
+// failure, the teardown and its failures, and the window procedure.
 #include "host/glwindow.h"
-#include "tests/host/host_fixture.h"
+#include "tests/host/host_test.h"
 
 namespace {
 
-struct Failure {
-  const char* call;
-  const char* text;
-};
+using Calls = std::vector<std::string>;
 
-const Failure kCreationFailures[] = {
-    {"CreateWindowExA", "Window Creation Error."},
-    {"GetDC", "Can't Create A GL Device Context."},
-    {"ChoosePixelFormat", "Can't Find A Suitable PixelFormat."},
-    {"SetPixelFormat", "Can't Set The PixelFormat."},
-    {"wglCreateContext", "Can't Create A GL Rendering Context."},
-    {"wglMakeCurrent", "Can't Activate The GL Rendering Context."},
-};
+// The calls from the display query to the first look at the message queue, without reading
+// the pictures (whether found or not).
+Calls startUp(fake::Platform& os) {
+  int from = os.indexOf("GetSystemMetrics"), to = os.indexOf("PeekMessageA");
+  Calls out;
+  for (int i = from; i >= 0 && i <= to; ++i)
+    if (os.calls[i].rfind("MessageBoxA", 0) && os.calls[i].rfind("Global", 0))
+      out.push_back(os.calls[i]);
+  return out;
+}
 
-const Failure kShutdownFailures[] = {
-    {"wglMakeCurrent(NULL)", "Release Of DC And RC Failed."},
-    {"wglDeleteContext", "Release Rendering Context Failed."},
-    {"ReleaseDC", "Release Device Context Failed."},
-    {"DestroyWindow", "Could Not Release hWnd."},
-    {"UnregisterClassA", "Could Not Unregister Class."},
-};
+Calls concat(std::initializer_list<Calls> parts) {
+  Calls out;
+  for (const Calls& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+const Calls kClass = {
+    "GetSystemMetrics(0)",
+    "GetSystemMetrics(1)",
+    "EnumDisplaySettingsA(NULL,-1,0)",
+    "GetModuleHandleA(NULL)",
+    "LoadIconA(0x0,32517)",
+    "LoadCursorA(0x0,32512)",
+    "RegisterClassA(0x23,WndProc,0,0,0x400000,0x7,0x8,0x0,NULL,QuennelScreensaver)"};
+const std::string kPfd = "pfd 40 1 0x25 0 24 16 0 0";
+const Calls kContextShownProjectionTextures = {"GetDC(0x4200001)",
+                                               "ChoosePixelFormat(0x4300001," + kPfd + ")",
+                                               "SetPixelFormat(0x4300001,3," + kPfd + ")",
+                                               "wglCreateContext(0x4300001)",
+                                               "wglMakeCurrent(0x4300001,0x4400001)",
+                                               "ShowWindow(0x4200001,5)",
+                                               "SetForegroundWindow(0x4200001)",
+                                               "SetFocus(0x4200001)",
+                                               "glViewport(0,0,640,480)",
+                                               "glMatrixMode(5889)",
+                                               "glLoadIdentity()",
+                                               "gluPerspective(45,1.33333333,0.100000001,100)",
+                                               "glMatrixMode(5888)",
+                                               "glLoadIdentity()",
+                                               "glGenTextures(1)"};
 
 }  // namespace
 
 using WindowTest = HostTest;
 
-TEST_F(WindowTest, FailedClassRegistrationReportsAloneAndTearsNothingDown) {
-  os().failing.insert("RegisterClassA");
-  EXPECT_EQ(fake::runWinMain(""), 0);
-  ASSERT_EQ(os().boxes.size(), 1u);
-  EXPECT_EQ(os().boxes[0].text, "Failed To Register The Window Class.");
-  EXPECT_EQ(os().boxes[0].caption, "ERROR");
-  EXPECT_EQ(os().boxes[0].style, (UINT)(MB_OK | MB_ICONEXCLAMATION));
-  EXPECT_EQ(os().count("UnregisterClassA"), 0);
-  EXPECT_EQ(os().count("CreateWindowExA"), 0);
-}
-
-TEST_F(WindowTest, EachLaterCreationFailureTearsDownFirstThenReports) {
-  for (const Failure& f : kCreationFailures) {
-    SetUp();
-    os().failing.insert(f.call);
-    EXPECT_EQ(fake::runWinMain("/s"), 0) << f.call;
-    std::vector<fake::MessageBox> boxes = hostBoxes();
-    ASSERT_EQ(boxes.size(), 1u) << f.call;
-    EXPECT_EQ(boxes[0].text, f.text);
-    EXPECT_EQ(boxes[0].caption, "ERROR");
-    EXPECT_EQ(boxes[0].style, (UINT)(MB_OK | MB_ICONEXCLAMATION));
-    // The class is unregistered (and the window gone) before the box appears.
-    int unregister = indexOf("UnregisterClassA");
-    ASSERT_GE(unregister, 0) << f.call;
-    EXPECT_LT(unregister, indexOf("MessageBoxA")) << f.call;
-    EXPECT_EQ(os().window, (HWND)NULL) << f.call;
-    EXPECT_EQ(os().count("PeekMessageA"), 0) << f.call;
-    EXPECT_EQ(hWnd, (HWND)NULL);
-    EXPECT_EQ(hRC, (HGLRC)NULL);
-  }
-}
-
-TEST_F(WindowTest, TeardownReleasesContextDeviceContextWindowClassInOrder) {
-  os().postMessage(WM_QUIT, 0);
+TEST_F(WindowTest, StartUpBuildsClassWindowContextThenShowsProjectsAndLoadsInOrder) {
+  os().postMessage(WM_QUIT);
   fake::runWinMain("");
-  int current = indexOf("wglMakeCurrent(NULL)");
-  int context = indexOf("wglDeleteContext");
-  int dc = indexOf("ReleaseDC");
-  int window = indexOf("DestroyWindow");
-  int cls = indexOf("UnregisterClassA");
-  ASSERT_GE(current, 0);
-  EXPECT_LT(current, context);
-  EXPECT_LT(context, dc);
-  EXPECT_LT(dc, window);
-  EXPECT_LT(window, cls);
-  EXPECT_TRUE(hostBoxes().empty());
-}
+  Calls fullScreen = concat(
+      {kClass,
+       {"ShowCursor(0)", "AdjustWindowRectEx(0,0,640,480,0x80000000,0,0x40000)",
+        "CreateWindowExA(0x40000,QuennelScreensaver,Dravik Screensaver,0x86000000,0,0,640,480,"
+        "0x0,0x0,0x400000,0x0)"},
+       kContextShownProjectionTextures});
+  Calls got = startUp(os());
+  ASSERT_GT(got.size(), fullScreen.size());
+  EXPECT_EQ(Calls(got.begin(), got.begin() + fullScreen.size()), fullScreen);
+  EXPECT_EQ(Calls(got.end() - 2, got.end()),
+            (Calls{"SetWindowPos(0x4200001,-1,0,0,200,100,0x1b)", "PeekMessageA(0x0,0,0,1)"}));
 
-TEST_F(WindowTest, EachFailedReleaseIsReportedAndTeardownGoesOn) {
-  for (const Failure& f : kShutdownFailures) {
-    SetUp();
-    os().failing.insert(f.call);
-    os().postMessage(WM_QUIT, 0);
-    fake::runWinMain("");
-    std::vector<fake::MessageBox> boxes = hostBoxes();
-    ASSERT_EQ(boxes.size(), 1u) << f.call;
-    EXPECT_EQ(boxes[0].text, f.text);
-    EXPECT_EQ(boxes[0].caption, "SHUTDOWN ERROR");
-    EXPECT_EQ(boxes[0].style, (UINT)(MB_OK | MB_ICONINFORMATION));
-    EXPECT_EQ(os().count("UnregisterClassA"), 1) << f.call;
-    EXPECT_EQ(os().count("DestroyWindow"), 1) << f.call;
-  }
-}
-
-TEST_F(WindowTest, FullScreenHidesTheCursorOnceAndGoesTopMost) {
-  os().postMessage(WM_QUIT, 0);
-  fake::runWinMain("");
-  EXPECT_TRUE(fullscreen);
-  EXPECT_EQ(os().cursorCount, -1);
-  EXPECT_EQ(os().count("SetWindowPos"), 1);
-  EXPECT_EQ(os().count("SetParent"), 0);
-}
-
-TEST_F(WindowTest, PreviewBecomesAChildOfTheParentAndKeepsTheCursor) {
+  fake::reset();  // preview: a child of the parent, with the cursor, not top-most
   os().parentHwndValue = "777";
   os().foreignWindows.insert((HWND)777);
-  os().postMessage(WM_QUIT, 0);
+  os().postMessage(WM_QUIT);
   fake::runWinMain("");
-  EXPECT_FALSE(fullscreen);
-  EXPECT_EQ(os().cursorCount, 0);
-  EXPECT_EQ(os().count("SetParent"), 1);
-  EXPECT_EQ(os().count("SetWindowLongA"), 1);
-  EXPECT_EQ(os().count("SetWindowPos"), 0);
+  Calls preview = concat(
+      {kClass,
+       {"AdjustWindowRectEx(0,0,640,480,0xcf0000,0,0x40100)",
+        "CreateWindowExA(0x40100,QuennelScreensaver,Dravik Screensaver,0x6cf0000,0,0,656,519,"
+        "0x0,0x0,0x400000,0x0)",
+        "SetParent(0x4200001,0x309)", "SetWindowLongA(0x4200001,-16,0x52000000)"},
+       kContextShownProjectionTextures});
+  got = startUp(os());
+  ASSERT_GT(got.size(), preview.size());
+  EXPECT_EQ(Calls(got.begin(), got.begin() + preview.size()), preview);
+  EXPECT_EQ(Calls(got.end() - 2, got.end()), (Calls{"IsWindow(0x309)", "PeekMessageA(0x0,0,0,1)"}));
+  EXPECT_EQ(os().count("ShowCursor") + os().count("SetWindowPos"), 0);
 }
 
-TEST_F(WindowTest, ProjectionIsSetOnceTheContextIsCurrentNotBefore) {
-  // The double sends a WM_SIZE from inside CreateWindowExA, before any context exists.
-  os().postMessage(WM_QUIT, 0);
-  fake::runWinMain("");
-  ASSERT_GE(indexOf("WM_SIZE sent"), 0);
-  std::vector<fake::GlCall> viewports = fake::glCallsNamed("glViewport");
-  ASSERT_EQ(viewports.size(), 1u);
-  EXPECT_EQ(viewports[0].args, (std::vector<double>{0, 0, 640, 480}));
-  std::vector<fake::GlCall> perspective = fake::glCallsNamed("gluPerspective");
-  ASSERT_EQ(perspective.size(), 1u);
-  EXPECT_EQ(perspective[0].args[0], 45.0);
-  EXPECT_EQ(perspective[0].args[1], 640.0 / 480.0);
-  EXPECT_EQ(perspective[0].args[2], (double)0.1f);
-  EXPECT_EQ(perspective[0].args[3], 100.0);
+TEST_F(WindowTest, EachCreationFailureTearsDownFirstThenReportsAlone) {
+  const std::pair<const char*, const char*> failures[] = {
+      {"RegisterClassA", "Failed To Register The Window Class."},
+      {"CreateWindowExA", "Window Creation Error."},
+      {"GetDC", "Can't Create A GL Device Context."},
+      {"ChoosePixelFormat", "Can't Find A Suitable PixelFormat."},
+      {"SetPixelFormat", "Can't Set The PixelFormat."},
+      {"wglCreateContext", "Can't Create A GL Rendering Context."},
+      {"wglMakeCurrent", "Can't Activate The GL Rendering Context."}};
+  for (auto [call, text] : failures) {
+    SCOPED_TRACE(call);
+    fake::reset();
+    os().failing.insert(call);
+    EXPECT_EQ(fake::runWinMain("/s"), 0);
+    EXPECT_EQ(hostBoxes(), Calls{"ERROR: " + std::string(text) + " 48"});
+    bool registered = call != std::string("RegisterClassA");
+    EXPECT_EQ(os().count("UnregisterClassA"), registered ? 1 : 0);
+    EXPECT_LT(os().indexOf("UnregisterClassA"), os().indexOf("MessageBoxA"));
+    EXPECT_EQ(os().count("CreateWindowExA"), registered ? 1 : 0);
+    EXPECT_EQ(os().window, (HWND)NULL);  // gone before the box
+    EXPECT_EQ(os().count("PeekMessageA") + os().count("glViewport"), 0);
+    EXPECT_TRUE(hWnd == NULL && hDC == NULL && hRC == NULL);
+  }
 }
 
-TEST_F(WindowTest, SizeMessagesResizeAndAZeroHeightCountsAsOne) {
-  hRC = (HGLRC)1;
-  WndProc(NULL, WM_SIZE, 0, (LPARAM)((0 << 16) | 800));
-  WndProc(NULL, WM_SIZE, 0, (LPARAM)((0xFFFFu << 16) | 0xFFFFu));
-  std::vector<fake::GlCall> viewports = fake::glCallsNamed("glViewport");
-  ASSERT_EQ(viewports.size(), 2u);
-  EXPECT_EQ(viewports[0].args, (std::vector<double>{0, 0, 800, 1}));
-  EXPECT_EQ(viewports[1].args, (std::vector<double>{0, 0, 65535, 65535}));  // unsigned words
+TEST_F(WindowTest, TeardownReleasesInOrderAndReportsEachFailedReleaseThenGoesOn) {
+  const std::pair<const char*, const char*> failures[] = {
+      {"", nullptr},
+      {"wglMakeCurrent(NULL)", "Release Of DC And RC Failed."},
+      {"wglDeleteContext", "Release Rendering Context Failed."},
+      {"ReleaseDC", "Release Device Context Failed."},
+      {"DestroyWindow", "Could Not Release hWnd."},
+      {"UnregisterClassA", "Could Not Unregister Class."}};
+  for (auto [call, text] : failures) {
+    SCOPED_TRACE(call);
+    fake::reset();
+    os().failing.insert(call);
+    os().postMessage(WM_QUIT);
+    fake::runWinMain("");
+    Calls got = callsOf(
+        {"wglMakeCurrent", "wglDeleteContext", "ReleaseDC", "DestroyWindow", "UnregisterClassA"});
+    EXPECT_EQ(Calls(got.begin() + 1, got.end()),
+              (Calls{"wglMakeCurrent(0x0,0x0)", "wglDeleteContext(0x4400001)",
+                     "ReleaseDC(0x4200001,0x4300001)", "DestroyWindow(0x4200001)",
+                     "UnregisterClassA(QuennelScreensaver,0x400000)"}));
+    EXPECT_EQ(hostBoxes(), text ? Calls{"SHUTDOWN ERROR: " + std::string(text) + " 64"} : Calls{});
+  }
 }
 
-TEST_F(WindowTest, KeysActivationAndSystemCommands) {
+TEST_F(WindowTest, WindowProcedureKeepsKeysActivityAndProjection) {
   EXPECT_EQ(WndProc(NULL, WM_KEYDOWN, 'A', 0), 0);
   EXPECT_TRUE(keys['A']);
   WndProc(NULL, WM_KEYUP, 'A', 0);
   EXPECT_FALSE(keys['A']);
-  WndProc(NULL, WM_KEYDOWN, 0x1234, 0);  // out of the table's range: ignored, no stray write
-  WndProc(NULL, WM_KEYUP, (WPARAM)-1, 0);
-
   WndProc(NULL, WM_ACTIVATE, WA_INACTIVE | (1 << 16), 0);  // minimised
   EXPECT_FALSE(active);
   WndProc(NULL, WM_ACTIVATE, WA_INACTIVE, 0);  // deactivated but visible
   EXPECT_TRUE(active);
 
-  EXPECT_EQ(WndProc(NULL, WM_SYSCOMMAND, SC_MONITORPOWER, 2), 0);
-  EXPECT_EQ(os().count("DefWindowProcA"), 0);
+  WndProc(NULL, WM_SIZE, 0, MAKELPARAM(800, 600));  // before the context: nothing
+  hRC = fake::RC;
+  WndProc(NULL, WM_SIZE, 0, MAKELPARAM(800, 0));
+  WndProc(NULL, WM_SIZE, 0, MAKELPARAM(0xFFFF, 0xFFFF));  // unsigned words
+  EXPECT_EQ(callsOf({"glViewport", "gluPerspective"}),
+            (Calls{"glViewport(0,0,800,1)", "gluPerspective(45,800,0.100000001,100)",
+                   "glViewport(0,0,65535,65535)", "gluPerspective(45,1,0.100000001,100)"}));
+
+  EXPECT_EQ(WndProc(NULL, WM_SYSCOMMAND, SC_MONITORPOWER, 2), 0);  // swallowed
   WndProc(NULL, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
   WndProc(NULL, WM_SYSKEYDOWN, VK_MENU, 0);
-  EXPECT_EQ(os().count("DefWindowProcA"), 2);
+  EXPECT_EQ(callsOf({"DefWindowProcA"}),
+            (Calls{"DefWindowProcA(0x112,0xf140)", "DefWindowProcA(0x104,0x12)"}));
   EXPECT_FALSE(keys[VK_MENU]);
-
   WndProc(NULL, WM_CLOSE, 0, 0);
-  ASSERT_EQ(os().queue.size(), 1u);
-  EXPECT_EQ(os().queue.front().message, (UINT)WM_QUIT);
-  EXPECT_EQ(os().queue.front().wParam, 0u);
+  EXPECT_EQ(callsOf({"PostQuitMessage", "DestroyWindow"}), Calls{"PostQuitMessage(0)"});
 }

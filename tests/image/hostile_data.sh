@@ -5,30 +5,16 @@
 # running, stop on a mouse movement, and (in a sanitizer build) report nothing.
 #   tests/image/hostile_data.sh <dravik executable> <bmp_seeds executable>
 set -euo pipefail
-dravik=$(realpath "$1")
-seeds=$(realpath "$2")
-
+source "$(dirname "$0")/../../scripts/lib.sh"
 work=$(mktemp -d /tmp/dravik-hostile-XXXXXX)
-display=:$((150 + RANDOM % 100))
-xvfb=
-saver=
-cleanup() {
-  [ -n "$saver" ] && kill "$saver" 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-cp "$dravik" "$work/dravik"
-"$seeds" --data "$work/Data"
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY=$display
+on_exit "rm -rf $work"
+cp "$1" "$work/dravik"
+"$2" --data "$work/Data"
+start_xvfb 800x600
 
 (cd "$work" && exec ./dravik /s) 2>"$work/stderr.log" &
 saver=$!
-
+on_exit "stop_pid $saver"
 # Dismiss boxes until none has shown up for 8 s. (Each box is a new window that may reuse the
 # last one's id, so the boxes are counted by the program's own lines on stderr instead.)
 while id=$(timeout 8 xdotool search --sync --onlyvisible \
@@ -40,37 +26,22 @@ done
 
 fail=0
 sleep 2
-if ! kill -0 "$saver" 2>/dev/null; then
-  echo "the program stopped after its messages" >&2
-  fail=1
-fi
+kill -0 "$saver" 2>/dev/null || { echo "the program stopped after its messages" >&2; fail=1; }
 xdotool mousemove 10 10 && sleep 0.3 && xdotool mousemove 300 200
-for _ in $(seq 100); do kill -0 "$saver" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$saver" 2>/dev/null; then
-  echo "the program did not stop on a mouse movement" >&2
-  fail=1
-fi
-wait "$saver" 2>/dev/null || true
-saver=
+wait_until 10 eval "! kill -0 $saver 2>/dev/null" ||
+  { echo "the program did not stop on a mouse movement" >&2; fail=1; }
 
-expected="LoadABitmap Error: can't read file..
-getPixelData: Is NULL
-LoadABitmap Error: can't read file..
-getPixelData: Is NULL
-LoadABitmap Error: can't read file..
-CDoubleBitmap: CDoubleBitmap() 1st bitmap has no data.
-LoadABitmap Error: can't read file..
-LoadABitmap Error: can't read file..
-CDoubleBitmap: CDoubleBitmap() 1st bitmap has no data.
-LoadABitmap Error: can't read file..
-LoadABitmap Error: can't read file..
-CDoubleBitmap: CDoubleBitmap() 1st bitmap has no data.
-LoadABitmap Error: can't read file..
-getPixelData: Is NULL"
+expected=$(printf '%s\n' "LoadABitmap Error: can't read file.." "getPixelData: Is NULL" \
+  "LoadABitmap Error: can't read file.." "getPixelData: Is NULL" \
+  "LoadABitmap Error: can't read file.." "CDoubleBitmap: CDoubleBitmap() 1st bitmap has no data." \
+  "LoadABitmap Error: can't read file.." "LoadABitmap Error: can't read file.." \
+  "CDoubleBitmap: CDoubleBitmap() 1st bitmap has no data." \
+  "LoadABitmap Error: can't read file.." "LoadABitmap Error: can't read file.." \
+  "CDoubleBitmap: CDoubleBitmap() 1st bitmap has no data." \
+  "LoadABitmap Error: can't read file.." "getPixelData: Is NULL")
 shown=$(grep -E '^(LoadABitmap Error|getPixelData|CDoubleBitmap): ' "$work/stderr.log" || true)
 if [ "$shown" != "$expected" ]; then
-  echo "messages differ from the expected fourteen:" >&2
-  echo "$shown" >&2
+  printf 'messages differ from the expected fourteen:\n%s\n' "$shown" >&2
   fail=1
 fi
 if grep -qE 'Sanitizer|runtime error' "$work/stderr.log"; then

@@ -2,6 +2,7 @@
 // a small drop shadow, on a 64-pixel grid; the darker copy draws the reflection.
 #include <algorithm>
 
+#include "effects/fontcells.h"
 #include "lettering.h"
 #include "pictures.h"
 
@@ -9,12 +10,10 @@ namespace picturegen {
 
 namespace {
 
-const int kAtlas = 512;
-const int kCell = 64;
-const int kGlyphW = 47, kGlyphH = 33;
+const int kAtlas = FONTATLAS_SIZE;
+const int kCell = FONTCELL_SIZE;
+const int kGlyphW = FONTGLYPH_WIDTH, kGlyphH = FONTGLYPH_HEIGHT;
 const int kScale = 4;  // the glyphs are drawn this much larger, then averaged down
-// Characters by row, left to right from column 0; the cell right of F stays empty.
-const char* const kRows[] = {"ABCDEF", "GHIJKL", "MNOPQR", "STUVWX", "YZ()?!", ":."};
 
 // The glyph area in large pixels: clear of the cell's edges by the outline, the shadow and one
 // pixel, so that filtering at the edges of the drawn quad picks up nothing.
@@ -95,9 +94,9 @@ FontAtlas drawFontAtlas(const FontFace& font) {
   style.outlineWidth = 1.75f * kScale;
   style.outline = outline;
 
-  for (int row = 0; row < 6; ++row) {
-    for (int col = 0; kRows[row][col] != '\0'; ++col) {
-      const Shaded big = shadeLettering(glyphShape(font, kRows[row][col], em), style);
+  for (int row = 0; row < FONTCELL_ROWS; ++row) {
+    for (int col = 0; FONTCELLS[row][col] != '\0'; ++col) {
+      const Shaded big = shadeLettering(glyphShape(font, FONTCELLS[row][col], em), style);
       const Gray alpha = downsample(big.alpha, kScale);
       const Image colour = downsample(big.colour, big.alpha, kScale, outline);
       paste(atlas.mask, alpha, col * kCell, row * kCell);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bmpfile.h"
+#include "picture_names.h"
 #include "pictures.h"
 
 using namespace picturegen;
@@ -24,14 +25,14 @@ int main(int argc, char** argv) {
     const char* name;
     Image image;
   } files[] = {
-      {"Star.bmp", drawStar(128)},
-      {"background2.bmp", drawBackground(64)},
-      {"tolvane image logo.bmp", logo.colour},
-      {"tolvane image logo mask.bmp", grayToImage(logo.mask)},
-      {"font2.bmp", atlas.bright},
-      {"font2darker.bmp", atlas.darker},
-      {"font2mask.bmp", grayToImage(atlas.mask)},
-      {"atari desktop.bmp", drawDesktop()},
+      {PICTURE_STAR, drawStar(128)},
+      {PICTURE_BACKGROUND, drawBackground(64)},
+      {PICTURE_LOGO, logo.colour},
+      {PICTURE_LOGO_MASK, grayToImage(logo.mask)},
+      {PICTURE_FONT, atlas.bright},
+      {PICTURE_FONT_DARKER, atlas.darker},
+      {PICTURE_FONT_MASK, grayToImage(atlas.mask)},
+      {PICTURE_DESKTOP, drawDesktop()},
   };
   for (const auto& f : files) {
     if (!writeBmp(dir + f.name, f.image)) {

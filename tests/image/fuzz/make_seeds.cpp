@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "picture_names.h"
 #include "tests/image/bmp_files.h"
 
 using bmp::Bytes;
@@ -22,14 +23,14 @@ Bytes join(const Bytes& a, const Bytes& b) {
 // Every picture of the program's Data folder, each broken in its own way.
 int writeHostileData(const std::string& dir) {
   if (mkdir(dir.c_str(), 0755) != 0) return 1;
-  if (mkdir((dir + "/Star.bmp").c_str(), 0755) != 0) return 1;  // a folder in place of a file
-  bmp::write(dir + "/background2.bmp", {});                     // zero length
-  bmp::write(dir + "/tolvane image logo.bmp", bmp::file(512, 512, bmp::counting(100)));
-  bmp::write(dir + "/tolvane image logo mask.bmp", bmp::file(4, 4, bmp::counting(48)));
-  bmp::write(dir + "/font2.bmp", bmp::file(4, -4, bmp::counting(48)));  // top-down
-  bmp::write(dir + "/font2mask.bmp", bmp::file(0x7fffffff, 0x7fffffff, bmp::counting(48)));
-  bmp::write(dir + "/font2darker.bmp", Bytes(20, 'B'));  // shorter than the header
-  bmp::write(dir + "/atari desktop.bmp", bmp::file(0x40000000, 4, bmp::counting(48)));
+  if (mkdir((dir + "/" PICTURE_STAR).c_str(), 0755) != 0) return 1;  // a folder in place of a file
+  bmp::write(dir + "/" PICTURE_BACKGROUND, {});                      // zero length
+  bmp::write(dir + "/" PICTURE_LOGO, bmp::file(512, 512, bmp::counting(100)));
+  bmp::write(dir + "/" PICTURE_LOGO_MASK, bmp::file(4, 4, bmp::counting(48)));
+  bmp::write(dir + "/" PICTURE_FONT, bmp::file(4, -4, bmp::counting(48)));  // top-down
+  bmp::write(dir + "/" PICTURE_FONT_MASK, bmp::file(0x7fffffff, 0x7fffffff, bmp::counting(48)));
+  bmp::write(dir + "/" PICTURE_FONT_DARKER, Bytes(20, 'B'));  // shorter than the header
+  bmp::write(dir + "/" PICTURE_DESKTOP, bmp::file(0x40000000, 4, bmp::counting(48)));
   return 0;
 }
 
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
       {"pair-height-0", join(bmp::file(4, 0, bmp::counting(8)), bmp::file(4, 0, bmp::counting(8)))},
       {"padded-width-1", bmp::file(1, 2, {1, 2, 3, 0, 4, 5, 6, 0})},
       {"unpadded-width-1", bmp::file(1, 2, {1, 2, 3, 4, 5, 6})},
+      {"truncated-one-row", bmp::file(4, 1, bmp::counting(11))},
       {"header-only", header},
       {"short-header", Bytes(header.begin(), header.begin() + 53)},
       {"empty", {}},

@@ -1,5 +1,5 @@
-// Starting and stopping Xvfb and the programs under test, with bounded waits throughout.
-#include "tests/e2e/harness.h"
+// Starting the programs under test and looking at them, with bounded waits throughout.
+#include "tests/e2e/support.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -11,8 +11,6 @@
 
 #include <fstream>
 #include <sstream>
-
-extern char** environ;
 
 namespace e2e {
 
@@ -27,52 +25,24 @@ void sleepSeconds(double seconds) {
   nanosleep(&t, nullptr);
 }
 
-// Xvfb writes its display number to -displayfd once it accepts connections.
-bool VirtualDisplay::start(int width, int height, int depth) {
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) return false;  // no other child inherits these ends
-  std::string screen =
-      std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
-  pid_ = fork();
-  if (pid_ == 0) {
-    dup2(fds[1], 3);
-    int null = open("/dev/null", O_RDWR);
-    dup2(null, 1);
-    dup2(null, 2);
-    execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-           "-noreset", (char*)nullptr);
-    _exit(127);
-  }
-  close(fds[1]);
-  std::string number;
-  char c;
-  double deadline = now() + 20;
-  while (now() < deadline && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-  close(fds[0]);
-  if (number.empty()) return false;
-  name_ = ":" + number;
+bool waitFor(double seconds, const std::function<bool()>& condition) {
+  for (double end = now() + seconds; !condition(); sleepSeconds(0.02))
+    if (now() > end) return false;
   return true;
 }
 
-void VirtualDisplay::stop() {
-  if (pid_ <= 0) return;
-  kill(pid_, SIGTERM);
-  waitpid(pid_, nullptr, 0);
-  pid_ = -1;
-}
-
+// An empty value in env removes the variable.
 bool Process::start(const std::vector<std::string>& argv,
                     const std::map<std::string, std::string>& env, const std::string& prefix) {
   outPath_ = prefix + ".out";
   errPath_ = prefix + ".err";
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) return false;  // no other child inherits these ends
   pid_ = fork();
   if (pid_ == 0) {
-    dup2(fds[0], 0);
-    close(fds[1]);
+    setpgid(0, 0);  // its own group: a stray key the test sends to a terminal never reaches it
+    int in = open("/dev/null", O_RDONLY);
     int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     int err = open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
     for (auto& e : env) {
@@ -87,8 +57,6 @@ bool Process::start(const std::vector<std::string>& argv,
     execv(args[0], args.data());
     _exit(127);
   }
-  close(fds[0]);
-  input_ = fds[1];
   return pid_ > 0;
 }
 
@@ -100,8 +68,7 @@ bool Process::running() {
 }
 
 int Process::waitExit(double seconds) {
-  double deadline = now() + seconds;
-  while (running() && now() < deadline) sleepSeconds(0.02);
+  waitFor(seconds, [this] { return !running(); });
   if (running()) {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
@@ -115,16 +82,10 @@ void Process::signal(int sig) {
   if (pid_ > 0) kill(pid_, sig);
 }
 
-void Process::closeInput() {
-  if (input_ >= 0) close(input_);
-  input_ = -1;
-}
-
 std::string Process::out() const { return readFile(outPath_); }
 std::string Process::err() const { return readFile(errPath_); }
 
 Process::~Process() {
-  closeInput();
   if (running()) {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
@@ -141,6 +102,15 @@ std::string shell(const std::string& command, int* status) {
   int result = pclose(pipe);
   if (status) *status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
   return output;
+}
+
+std::string xdotool(const std::string& args) {
+  return shell("timeout 10 xdotool " + args + " 2>/dev/null");
+}
+
+std::string findWindow(const std::string& title) {
+  std::string id = xdotool("search --sync --onlyvisible --name '^" + title + "$'");
+  return id.substr(0, id.find('\n'));
 }
 
 std::string readFile(const std::string& path) {

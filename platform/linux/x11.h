@@ -1,0 +1,127 @@
+// The Linux layer's internals, shared by its files and seen by no other folder: the process
+// state in one struct, the X error trap, and each file's entry points for the others.
+// The Win32 calls themselves are declared in platform/win32.h; this layer implements exactly
+// the subset the program calls, with the behaviour the program relies on.
+#pragma once
+
+// The Win32 declarations first: they define APIENTRY as Windows has it, before GL does.
+#include "platform/system.h"
+// clang-format off
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+// clang-format on
+#include <signal.h>
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace x11 {
+
+// A window this process created through CreateWindowExA.
+struct WindowRecord {
+  Window id = 0;
+  Window parent = 0;  // 0: a top-level window
+  WNDPROC proc = nullptr;
+  DWORD style = 0;
+  Visual* visual = nullptr;
+  int depth = 0;
+  Colormap colormap = 0;
+  int width = 0;
+  int height = 0;
+  int pixelFormat = 0;     // set once by SetPixelFormat; 0 until then
+  bool shown = false;      // mapped by ShowWindow
+  bool minimised = false;  // unmapped by someone else (iconified) until mapped again
+};
+
+// Window classes compare their names regardless of letter case, as on Windows.
+struct NoCaseLess {
+  bool operator()(const std::string& a, const std::string& b) const;
+};
+
+// The atoms the layer uses, interned once when the display opens.
+struct Atoms {
+  Atom wmProtocols, wmDeleteWindow, netWmName, utf8String, netWmState, netWmStateFullscreen,
+      netWmStateAbove, netWmWindowType, netWmWindowTypeDialog;
+};
+
+// Everything the layer keeps for the process, in one place.
+struct State {
+  Display* display = nullptr;  // the one connection; NULL when there is no display
+  bool displayTried = false;   // opened on first use (static initialisation reads the cursor)
+  Atoms atoms = {};
+
+  // The innermost live X error trap: which connection, from which request on, what it caught.
+  Display* trapDisplay = nullptr;
+  unsigned long trapFirstSerial = 0;
+  int trapCode = 0;
+
+  std::map<std::string, WNDPROC, NoCaseLess> classes;  // registered window classes
+  std::map<Window, WindowRecord> windows;              // our windows by X id
+  std::deque<MSG> queue;                               // posted messages, oldest first
+
+  int cursorCount = 0;         // ShowCursor's display count; the cursor shows while >= 0
+  Cursor invisibleCursor = 0;  // made on first use
+  bool keyDown[256] = {};      // by virtual-key code, as reported in messages
+
+  std::vector<GLXFBConfig> pixelFormats;  // window-capable RGBA configurations, from 1
+  bool pixelFormatsListed = false;
+  std::set<GLXContext> contexts;  // live contexts made by wglCreateContext
+
+  std::set<void*> registryKeys;  // keys open through RegOpenKeyExA
+
+  volatile sig_atomic_t stopSignalled = 0;  // SIGTERM or SIGINT arrived
+};
+State& state();
+
+// The display connection, opened on first use; NULL when there is none.
+Display* display();
+
+// Records the X errors of the requests made while it lives, instead of ending the process: a
+// foreign window may vanish at any time. Traps nest; failed() asks whether any request failed.
+class ErrorTrap {
+ public:
+  explicit ErrorTrap(Display* display);
+  ~ErrorTrap();
+  ErrorTrap(const ErrorTrap&) = delete;
+  ErrorTrap& operator=(const ErrorTrap&) = delete;
+  bool failed();
+
+ private:
+  Display* display_;
+  Display* outerDisplay_;  // the enclosing trap, restored at the end
+  unsigned long outerSerial_;
+  int outerCode_;
+};
+void installErrorHandler();
+
+inline HWND toHwnd(Window id) { return (HWND)(uintptr_t)id; }
+inline Window toWindow(HWND hWnd) { return (Window)(uintptr_t)hWnd; }
+// Our window for an X id, or NULL when it names none of ours.
+WindowRecord* findWindow(Window id);
+inline WindowRecord* findWindow(HWND hWnd) { return findWindow(toWindow(hWnd)); }
+// Drops the record of a window the server has destroyed: its handle names nothing any more.
+void forgetWindow(Window id);
+
+// display.cpp: the cursor our windows show (invisible while ShowCursor's count is negative).
+void applyCursor(Window window);
+
+// events.cpp: sent messages reach the window procedure at once, posted ones wait in the queue.
+LRESULT sendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+void postMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+void installStopSignals();
+
+// glcontext.cpp: the visual an OpenGL window is created with, so that SetPixelFormat can bind
+// the format chosen later (an X window's visual is fixed when it is created).
+bool chooseWindowVisual(Visual** visual, int* depth);
+
+// window.cpp: the title a window manager shows, and asking it to keep a window above others.
+void setWindowTitle(Display* display, Window window, const char* title);
+
+// dialog.cpp: the modal dialog of MessageBoxA, on a connection of its own.
+void runMessageDialog(Display* display, const std::string& caption, const std::string& text);
+
+}  // namespace x11

@@ -1,0 +1,40 @@
+// A fresh double, clock and program state for every host test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/double/win32_double.h"
+
+class HostTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fake::reset(); }
+  fake::Platform& os() { return fake::platform(); }
+
+  // The boxes of the host itself (the pictures, missing here, report under their own captions).
+  std::vector<std::string> hostBoxes() {
+    std::vector<std::string> out;
+    for (const fake::MessageBox& b : os().boxes)
+      if (b.caption == "ERROR" || b.caption == "SHUTDOWN ERROR" || b.caption == "Error")
+        out.push_back(b.caption + ": " + b.text + " " + std::to_string(b.style));
+    return out;
+  }
+
+  // The logged calls whose name is one of these, in order.
+  std::vector<std::string> callsOf(const std::set<std::string>& names) {
+    std::vector<std::string> out;
+    for (const std::string& c : os().calls)
+      if (names.count(c.substr(0, c.find('(')))) out.push_back(c);
+    return out;
+  }
+
+  // Ends the run with WM_QUIT once this many frames were presented.
+  void quitAfterFrames(int frames) {
+    os().onSwapBuffers = [this, frames] {
+      if (os().swaps == frames) os().postMessage(WM_QUIT, 0);
+    };
+  }
+};
