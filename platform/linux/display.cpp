@@ -1,5 +1,6 @@
 // The display: the one X connection and its atoms, X error trapping, the cursor, and the
 // display's size and colour depth (system metrics and the current display mode).
+// Hosted by a screen-saver daemon, the display is the daemon's window and the pointer is not read.
 // Implements ShowCursor, GetCursorPos, GetSystemMetrics and EnumDisplaySettingsA for the calls
 // the program makes; the display mode is only read, never changed.
 #include <X11/XKBlib.h>
@@ -97,6 +98,15 @@ bool ErrorTrap::failed() {
   return state().trapCode != 0;
 }
 
+void windowSize(Window window, int* width, int* height) {
+  Display* d = display();
+  XWindowAttributes a;
+  ErrorTrap trap(d);
+  bool known = XGetWindowAttributes(d, window, &a);
+  *width = known ? a.width : DisplayWidth(d, DefaultScreen(d));
+  *height = known ? a.height : DisplayHeight(d, DefaultScreen(d));
+}
+
 void applyCursor(Window window) {
   Display* d = display();
   ErrorTrap trap(d);
@@ -121,9 +131,10 @@ int ShowCursor(BOOL show) {
   return s.cursorCount;
 }
 
+// Hosted by a daemon, the pointer is the daemon's business: its position is not read.
 BOOL GetCursorPos(LPPOINT point) {
   Display* d = display();
-  if (!d) return FALSE;
+  if (!d || state().hostWindow) return FALSE;
   Window root, child;
   int rootX, rootY, x, y;
   unsigned int mask;
@@ -134,12 +145,13 @@ BOOL GetCursorPos(LPPOINT point) {
   return TRUE;
 }
 
+// The display is the screen, or the daemon's window when it hosts the program.
 int GetSystemMetrics(int index) {
   Display* d = display();
   if (!d) return 0;
-  if (index == SM_CXSCREEN) return DisplayWidth(d, DefaultScreen(d));
-  if (index == SM_CYSCREEN) return DisplayHeight(d, DefaultScreen(d));
-  return 0;
+  int width = DisplayWidth(d, DefaultScreen(d)), height = DisplayHeight(d, DefaultScreen(d));
+  if (state().hostWindow) windowSize(state().hostWindow, &width, &height);
+  return index == SM_CXSCREEN ? width : index == SM_CYSCREEN ? height : 0;
 }
 
 // The current mode of the default screen: its colour depth (the mode is never changed here).

@@ -110,6 +110,7 @@ bool isCloseRequest(const XClientMessageEvent& e) {
 }
 
 void translate(XEvent& e) {
+  if (e.type == ConfigureNotify && e.xany.window == state().hostWindow) fitToHost();
   WindowRecord* r = findWindow(e.xany.window);
   if (!r) return;  // not ours, or already destroyed
   HWND hWnd = toHwnd(r->id);

@@ -1,5 +1,6 @@
 // The registry stand-in, read only: HKEY_CURRENT_USER and the keys below it come from the user's
-// file in the registry's export format, ${XDG_CONFIG_HOME:-$HOME/.config}/dravik/registry.reg
+// file in the registry's export format (unless a screen-saver daemon hosts the program),
+// ${XDG_CONFIG_HOME:-$HOME/.config}/dravik/registry.reg
 // ("Windows Registry Editor Version 5.00" or "REGEDIT4" first; UTF-8, or UTF-16LE with a
 // byte-order mark as regedit writes it; LF or CRLF line ends).
 // Implements RegOpenKeyExA, RegQueryValueExA (string values) and RegCloseKey.
@@ -105,7 +106,14 @@ Keys parse(const std::string& bytes) {
   return keys;
 }
 
+// Hosted by a daemon, the setting names the daemon's window; the user's file is not read.
 Keys readUserFile() {
+  if (Window host = state().hostWindow) {
+    Keys keys;
+    keys["HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\VORTEQ\\Screensaver1"]
+        ["ParentHWND"] = std::to_string(host);
+    return keys;
+  }
   const char* config = getenv("XDG_CONFIG_HOME");
   const char* home = getenv("HOME");
   std::string path;

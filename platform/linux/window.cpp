@@ -85,9 +85,11 @@ Window createXWindow(Display* d, WindowRecord& r, int x, int y, bool fullScreen)
   a.colormap = r.colormap;
   a.border_pixel = 0;
   a.background_pixmap = None;  // OpenGL paints every pixel; no flash of a background
-  a.event_mask =
-      KeyPressMask | KeyReleaseMask | ButtonPressMask | PointerMotionMask | StructureNotifyMask;
-  a.override_redirect = fullScreen ? True : False;
+  // Hosted by a daemon, the input is the daemon's: our window asks for none of it.
+  bool hosted = state().hostWindow != 0;
+  a.event_mask = StructureNotifyMask;
+  if (!hosted) a.event_mask |= KeyPressMask | KeyReleaseMask | ButtonPressMask | PointerMotionMask;
+  a.override_redirect = fullScreen || hosted ? True : False;
   unsigned long mask = CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask | CWOverrideRedirect;
   ErrorTrap trap(d);
   Window w =
@@ -114,8 +116,9 @@ void waitUntilMapped(Display* d, Window window) {
   }
 }
 
+// Hosted by a daemon, the keyboard stays where the daemon put it.
 bool focus(Display* d, Window window) {
-  if (mapState(d, window) != IsViewable) return false;
+  if (state().hostWindow || mapState(d, window) != IsViewable) return false;
   ErrorTrap trap(d);
   XSetInputFocus(d, window, RevertToParent, CurrentTime);
   return !trap.failed();
@@ -209,7 +212,8 @@ BOOL IsWindow(HWND hWnd) {
   return FALSE;
 }
 
-// The window keeps its position, now counted within the new parent.
+// The window keeps its position, now counted within the new parent; inside the daemon's window
+// it fills it.
 HWND SetParent(HWND child, HWND newParent) {
   WindowRecord* r = findWindow(child);
   Display* d = display();
@@ -219,7 +223,19 @@ HWND SetParent(HWND child, HWND newParent) {
   XReparentWindow(d, r->id, toWindow(newParent), 0, 0);
   if (trap.failed()) return NULL;
   r->parent = toWindow(newParent);
+  if (r->parent == state().hostWindow) {
+    XSelectInput(d, r->parent, StructureNotifyMask);  // its size changes (events.cpp)
+    fitToHost();
+  }
   return toHwnd(old);
+}
+
+void x11::fitToHost() {
+  State& s = state();
+  int width, height;
+  windowSize(s.hostWindow, &width, &height);
+  for (auto& entry : s.windows)
+    if (entry.second.parent == s.hostWindow) XResizeWindow(display(), entry.first, width, height);
 }
 
 LONG SetWindowLongA(HWND hWnd, int index, LONG newLong) {

@@ -53,6 +53,9 @@ struct State {
   Display* display = nullptr;  // the one connection; NULL when there is no display
   bool displayTried = false;   // opened on first use (static initialisation reads the cursor)
   Atoms atoms = {};
+  // Hosted by a screen-saver daemon: its window, which the program takes as its preview's
+  // parent and as the display; the input belongs to the daemon. 0 when not hosted.
+  Window hostWindow = 0;
 
   // The innermost live X error trap: which connection, from which request on, what it caught.
   Display* trapDisplay = nullptr;
@@ -108,6 +111,8 @@ void forgetWindow(Window id);
 
 // display.cpp: the cursor our windows show (invisible while ShowCursor's count is negative).
 void applyCursor(Window window);
+// The size of a window (of the screen when it is gone).
+void windowSize(Window window, int* width, int* height);
 
 // events.cpp: sent messages reach the window procedure at once, posted ones wait in the queue.
 LRESULT sendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -118,8 +123,10 @@ void installStopSignals();
 // the format chosen later (an X window's visual is fixed when it is created).
 bool chooseWindowVisual(Visual** visual, int* depth);
 
-// window.cpp: the title a window manager shows, and asking it to keep a window above others.
+// window.cpp: the title a window manager shows.
 void setWindowTitle(Display* display, Window window, const char* title);
+// Our windows inside the daemon's window fill it, whatever its size.
+void fitToHost();
 
 // dialog.cpp: the modal dialog of MessageBoxA, on a connection of its own.
 void runMessageDialog(Display* display, const std::string& caption, const std::string& text);

@@ -58,13 +58,19 @@ class Screensaver : public ::testing::Test {
   }
 
   // A window of another program: the test's own, on a connection of its own.
-  unsigned long foreignWindow() {
+  unsigned long foreignWindow(int width = 320, int height = 240) {
     if (!x_) x_ = XOpenDisplay(nullptr);
-    Window w = XCreateSimpleWindow(x_, DefaultRootWindow(x_), 0, 0, 320, 240, 0, 0, 0);
+    Window w = XCreateSimpleWindow(x_, DefaultRootWindow(x_), 50, 60, width, height, 0, 0, 0);
     XStoreName(x_, w, "Foreign window");
     XMapWindow(x_, w);
     XSync(x_, False);
     return w;
+  }
+
+  // The mean grey level of what a window shows, 0 (black) to 1.
+  double brightness(unsigned long window) {
+    return std::stod("0" + e2e::shell("import -silent -window " + std::to_string(window) +
+                                      " -colorspace gray -format '%[fx:mean]' info:"));
   }
 
   std::string dir_;
@@ -148,15 +154,54 @@ TEST_F(Screensaver, PreviewDrawsInsideTheParentAndEndsWithIt) {
   size_t at = tree.find("Parent window id: ");
   ASSERT_NE(at, std::string::npos) << tree;
   EXPECT_EQ(std::stoul(tree.substr(at + 18), nullptr, 16), parent) << tree;
-  // The preview draws: the parent shows the show's colours, not black.
-  std::string mean = e2e::shell("import -silent -window " + std::to_string(parent) +
-                                " -colorspace gray -format '%[fx:mean]' info:");
-  EXPECT_GT(std::stod("0" + mean), 0.1) << "the preview shows nothing";
+  EXPECT_GT(brightness(parent), 0.1) << "the preview shows nothing";
 
   XDestroyWindow(x_, parent);
   XSync(x_, False);
   EXPECT_EQ(saver.waitExit(10), 0);
   EXPECT_EQ(saver.err(), "") << "teardown after the parent vanished reported a failure";
+}
+
+// The screen-saver daemon's contract: it names its window on the command line or in
+// XSCREENSAVER_WINDOW, keeps the input for itself and ends the hack with SIGTERM.
+TEST_F(Screensaver, HostedByADaemonDrawsIntoItsWindowAndLeavesTheInputToIt) {
+  writeSetting("123");  // never read when hosted
+  for (int launch = 0; launch < 4; ++launch) {
+    unsigned long daemon = foreignWindow(400, 300);
+    char hex[32];
+    snprintf(hex, sizeof hex, "0x%lx", daemon);
+    std::vector<std::string> args[] = {
+        {"--root"}, {"-root"}, {"--window-id", hex}, {"-window-id", std::to_string(daemon)}};
+    std::map<std::string, std::string> env = environment();
+    env["XSCREENSAVER_WINDOW"] = launch == 0 ? hex : launch == 1 ? std::to_string(daemon) : "";
+    SCOPED_TRACE(args[launch][0] + " " + env["XSCREENSAVER_WINDOW"]);
+    e2e::Process hack;
+    args[launch].insert(args[launch].begin(), dir_ + "/app/dravik");
+    ASSERT_TRUE(hack.start(args[launch], env, dir_ + "/hack"));
+    std::string tree;
+    e2e::waitFor(10, [&] {
+      tree = e2e::shell("xwininfo -children -id " + std::to_string(daemon));
+      return tree.find("1 child:") != std::string::npos;
+    });
+    EXPECT_NE(tree.find("\"Dravik Screensaver\": (\"dravik\" \"Dravik\")  400x300+0+0"),
+              std::string::npos)
+        << tree;
+    e2e::sleepSeconds(0.5);
+    EXPECT_GT(brightness(daemon), 0.1) << "the window shows nothing";
+    e2e::xdotool("mousemove 300 300 click 1 key Escape");
+    e2e::sleepSeconds(0.5);
+    ASSERT_TRUE(hack.running()) << "input ended a hosted run";
+    double stop = e2e::now();
+    if (launch % 2 == 0) {
+      hack.signal(SIGTERM);
+    } else {
+      XDestroyWindow(x_, daemon);
+      XSync(x_, False);
+    }
+    EXPECT_EQ(hack.waitExit(5), 0);
+    EXPECT_LT(e2e::now() - stop, 1.0);
+    EXPECT_EQ(hack.err(), "");
+  }
 }
 
 TEST_F(Screensaver, PreviewOfAWindowThatDoesNotExistEndsRightAfterStartUp) {
