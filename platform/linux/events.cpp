@@ -144,7 +144,7 @@ void translate(XEvent& e) {
   }
 }
 
-void onStopSignal(int) { state().stopSignalled = 1; }
+void onStopSignal(int sig) { state().stopSignalled = sig; }
 
 }  // namespace
 

@@ -1,8 +1,10 @@
 // The Linux entry point. Run by a screen-saver daemon as its hack (XScreenSaver's contract:
 // `--root`, `-root`, `--window-id ID` or `-window-id ID`, the window in XSCREENSAVER_WINDOW), the
 // program draws into the daemon's window and leaves the input to it: this layer then answers
-// as for a preview in that window, and WinMain runs exactly as for "/s". Otherwise WinMain gets
-// the arguments joined by single blanks, so a quoted "/s " keeps its trailing blank.
+// as for a preview in that window, and WinMain runs exactly as for "/s". The daemon ends its
+// hack with SIGTERM and counts only a death by that signal as normal, so after the teardown
+// the hack dies of it. Otherwise WinMain gets the arguments joined by single blanks, so a quoted
+// "/s " keeps its trailing blank.
 #include <stdlib.h>
 #include <string.h>
 
@@ -59,5 +61,10 @@ int main(int argc, char** argv) {
   } else {
     for (int i = 1; i < argc; ++i) cmdLine += (i > 1 ? " " : "") + std::string(argv[i]);
   }
-  return WinMain(GetModuleHandleA(NULL), NULL, cmdLine.data(), SW_SHOW);
+  int code = WinMain(GetModuleHandleA(NULL), NULL, cmdLine.data(), SW_SHOW);
+  if (int sig = hosted ? x11::state().stopSignalled : 0) {
+    signal(sig, SIG_DFL);
+    raise(sig);
+  }
+  return code;
 }

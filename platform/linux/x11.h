@@ -76,7 +76,7 @@ struct State {
 
   std::set<void*> registryKeys;  // keys open through RegOpenKeyExA
 
-  volatile sig_atomic_t stopSignalled = 0;  // SIGTERM or SIGINT arrived
+  volatile sig_atomic_t stopSignalled = 0;  // SIGTERM or SIGINT, once it has arrived
 };
 State& state();
 
