@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the Debian package from BUILD_DIR, runs lintian (no errors), installs it, checks where
+# the hack, the program and its pictures landed, removes it and checks nothing of it is left.
+#   tests/package/deb.sh BUILD_DIR
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/scripts/lib.sh"
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: installing a package needs root"; exit 77; }
+if dpkg-query -W dravik >/dev/null 2>&1; then echo "SKIP: dravik is installed here already"; exit 77; fi
+
+bad=0
+check() { "${@:2}" || { echo "FAIL: $1"; bad=1; }; }
+
+out=$(mktemp -d)
+on_exit "rm -rf $out"
+OUT_DIR=$out "$root/scripts/package-deb.sh" "$1"
+debs=("$out"/dravik_*.deb)
+lint=$(lintian --fail-on none "${debs[@]}" 2>&1)
+echo "$lint"
+check "one package written" [ ${#debs[@]} -eq 1 ]
+check "lintian reports no errors" eval '! grep -q "^E:" <<<"$lint"'
+
+on_exit "dpkg -r dravik >/dev/null 2>&1 || true"
+dpkg -i "${debs[0]}"
+mapfile -t pictures <"$1/pictures.txt"
+check "the hack is the program" [ "$(readlink -f /usr/libexec/xscreensaver/dravik)" = /usr/lib/dravik/dravik ]
+check "the program is executable" [ -x /usr/lib/dravik/dravik ]
+check "Data beside the program" [ "$(readlink -f /usr/lib/dravik/Data)" = /usr/share/dravik/Data ]
+check "only the pictures in Data" [ "$(ls /usr/share/dravik/Data | wc -l)" -eq ${#pictures[@]} ]
+for p in "${pictures[@]}"; do check "picture $p" [ -f "/usr/lib/dravik/Data/$p" ]; done
+check "settings entry" [ "$(xmllint --xpath 'string(/screensaver/@name)' \
+  /usr/share/xscreensaver/config/dravik.xml)" = dravik ]
+
+mapfile -t paths < <(dpkg -L dravik | grep -v '^/\.$')
+dpkg -r dravik
+check "dpkg forgot the package" eval '! dpkg-query -W dravik >/dev/null 2>&1'
+for p in "${paths[@]}"; do  # whatever is left must belong to another package
+  if [ -e "$p" ] || [ -L "$p" ]; then check "left behind: $p" eval 'dpkg -S "$p" >/dev/null 2>&1'; fi
+done
+[ $bad -eq 0 ] && echo "package: all checks passed"
+exit $bad
