@@ -1,10 +1,12 @@
 // The message box: one line "caption: text" on stderr, and a modal dialog when there is a
 // display, on a connection of its own so that its events never mix with the program's messages.
 // Implements MessageBoxA with an OK button (the only style the program uses); Return, Escape,
-// Space, a click on OK or the window manager's close request ends it, and so does a stop signal.
-#include <X11/Xatom.h>
+// Space or a click on OK ends it, and so does a stop signal. The dialog draws its own caption
+// bar and bypasses any window manager, so it always opens on top of the show, centred on the
+// primary monitor, and takes the keyboard (the show lends it, fullscreen.cpp).
 #include <X11/keysym.h>
 #include <poll.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,10 +26,13 @@ struct Dialog {
   Window window = 0;
   GC gc = 0;
   XFontStruct* font = nullptr;
+  std::string caption;
   std::vector<std::string> lines;
   int width = 0;
   int height = 0;
   int lineHeight = 13;
+  int captionHeight = 0;
+  unsigned long captionPixel = 0, edgePixel = 0;
   XRectangle button = {};
   bool pressed = false;
   bool done = false;
@@ -46,69 +51,70 @@ int textWidth(const Dialog& d, const std::string& s) {
   return d.font ? XTextWidth(d.font, s.c_str(), (int)s.size()) : 6 * (int)s.size();
 }
 
+// The caption bar, the lines of text, the OK button centred below them.
 void layout(Dialog& d) {
   if (d.font) d.lineHeight = d.font->ascent + d.font->descent + 2;
-  int widest = BUTTON_WIDTH;
+  d.captionHeight = d.lineHeight + MARGIN / 2;
+  int widest = std::max(BUTTON_WIDTH, textWidth(d, d.caption));
   for (const std::string& line : d.lines) widest = std::max(widest, textWidth(d, line));
   d.width = std::max(MIN_WIDTH, widest + 2 * MARGIN);
-  d.height = MARGIN + (int)d.lines.size() * d.lineHeight + MARGIN + BUTTON_HEIGHT + MARGIN;
+  d.height = d.captionHeight + MARGIN + (int)d.lines.size() * d.lineHeight + MARGIN +
+             BUTTON_HEIGHT + MARGIN;
   d.button = {(short)((d.width - BUTTON_WIDTH) / 2), (short)(d.height - MARGIN - BUTTON_HEIGHT),
               (unsigned short)BUTTON_WIDTH, (unsigned short)BUTTON_HEIGHT};
 }
 
-void setHints(Dialog& d, const std::string& caption) {
-  Display* x = d.display;
-  const Atoms& a = state().atoms;
-  setWindowTitle(x, d.window, caption.c_str());
-  Atom protocols[] = {a.wmDeleteWindow};
-  XSetWMProtocols(x, d.window, protocols, 1);
-  XChangeProperty(x, d.window, a.netWmWindowType, XA_ATOM, 32, PropModeReplace,
-                  (const unsigned char*)&a.netWmWindowTypeDialog, 1);
-  XChangeProperty(x, d.window, a.netWmState, XA_ATOM, 32, PropModeReplace,
-                  (const unsigned char*)&a.netWmStateAbove, 1);
-  XSizeHints size = {};
-  size.flags = PPosition | PMinSize | PMaxSize;
-  size.min_width = size.max_width = d.width;
-  size.min_height = size.max_height = d.height;
-  XSetWMNormalHints(x, d.window, &size);
-}
-
-// Centred on the screen.
-void create(Dialog& d, const std::string& caption) {
+void create(Dialog& d) {
   Display* x = d.display;
   int screen = DefaultScreen(x);
   d.font = XLoadQueryFont(x, "fixed");
   layout(d);
-  int left = (DisplayWidth(x, screen) - d.width) / 2;
-  int top = (DisplayHeight(x, screen) - d.height) / 2;
-  d.window = XCreateSimpleWindow(x, RootWindow(x, screen), left, top, d.width, d.height, 1,
-                                 BlackPixel(x, screen), WhitePixel(x, screen));
-  setHints(d, caption);
-  XSelectInput(
-      x, d.window,
-      ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
+  Monitor m = primaryMonitor();
+  // A muted blue caption bar and a grey edge, visible on black and on white alike.
+  XColor caption = {0, 0x3a3a, 0x4a4a, 0x6b6b, DoRed | DoGreen | DoBlue, 0};
+  XColor edge = {0, 0x8080, 0x8080, 0x8080, DoRed | DoGreen | DoBlue, 0};
+  Colormap colours = DefaultColormap(x, screen);
+  d.captionPixel = XAllocColor(x, colours, &caption) ? caption.pixel : BlackPixel(x, screen);
+  d.edgePixel = XAllocColor(x, colours, &edge) ? edge.pixel : BlackPixel(x, screen);
+  XSetWindowAttributes a;
+  a.background_pixel = WhitePixel(x, screen);
+  a.border_pixel = d.edgePixel;
+  a.override_redirect = True;
+  a.event_mask =
+      ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
+  d.window = XCreateWindow(x, RootWindow(x, screen), m.x + (m.width - d.width) / 2,
+                           m.y + (m.height - d.height) / 2, d.width, d.height, 1, CopyFromParent,
+                           InputOutput, CopyFromParent,
+                           CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask, &a);
+  setWindowTitle(x, d.window, d.caption.c_str());
   d.gc = XCreateGC(x, d.window, 0, nullptr);
   if (d.font) XSetFont(x, d.gc, d.font->fid);
   XMapRaised(x, d.window);
 }
 
+void text(Dialog& d, unsigned long pixel, int x, int y, const std::string& s) {
+  XSetForeground(d.display, d.gc, pixel);
+  XDrawString(d.display, d.window, d.gc, x, y, s.c_str(), (int)s.size());
+}
+
 void draw(Dialog& d) {
   Display* x = d.display;
-  int screen = DefaultScreen(x);
+  unsigned long black = BlackPixel(x, DefaultScreen(x)), white = WhitePixel(x, DefaultScreen(x));
+  int ascent = d.font ? d.font->ascent : 10, descent = d.font ? d.font->descent : 2;
   XClearWindow(x, d.window);
-  XSetForeground(x, d.gc, BlackPixel(x, screen));
-  int baseline = MARGIN + (d.font ? d.font->ascent : 10);
+  XSetForeground(x, d.gc, d.captionPixel);
+  XFillRectangle(x, d.window, d.gc, 0, 0, d.width, d.captionHeight);
+  text(d, white, MARGIN / 2, (d.captionHeight + ascent - descent) / 2, d.caption);
+  int baseline = d.captionHeight + MARGIN + ascent;
   for (const std::string& line : d.lines) {
-    XDrawString(x, d.window, d.gc, MARGIN, baseline, line.c_str(), (int)line.size());
+    text(d, black, MARGIN, baseline, line);
     baseline += d.lineHeight;
   }
   const XRectangle& b = d.button;
   if (d.pressed) XFillRectangle(x, d.window, d.gc, b.x, b.y, b.width, b.height);
   XDrawRectangle(x, d.window, d.gc, b.x, b.y, b.width - 1, b.height - 1);
-  XSetForeground(x, d.gc, d.pressed ? WhitePixel(x, screen) : BlackPixel(x, screen));
-  int okX = b.x + (b.width - textWidth(d, "OK")) / 2;
-  int okY = b.y + (b.height + (d.font ? d.font->ascent - d.font->descent : 8)) / 2;
-  XDrawString(x, d.window, d.gc, okX, okY, "OK", 2);
+  text(d, d.pressed ? white : black, b.x + (b.width - textWidth(d, "OK")) / 2,
+       b.y + (b.height + ascent - descent) / 2, "OK");
 }
 
 bool onButton(const Dialog& d, int px, int py) {
@@ -116,13 +122,22 @@ bool onButton(const Dialog& d, int px, int py) {
   return px >= b.x && px < b.x + b.width && py >= b.y && py < b.y + b.height;
 }
 
+// Once mapped, the dialog takes the keyboard; another client's grab may hold it a moment.
+void takeKeyboard(Dialog& d) {
+  ErrorTrap trap(d.display);
+  XSetInputFocus(d.display, d.window, RevertToPointerRoot, CurrentTime);
+  struct timespec pause = {0, 50 * 1000 * 1000};
+  for (int i = 0; i < 10 && XGrabKeyboard(d.display, d.window, False, GrabModeAsync, GrabModeAsync,
+                                          CurrentTime) != GrabSuccess;
+       ++i)
+    nanosleep(&pause, nullptr);
+}
+
 void handle(Dialog& d, XEvent& e) {
   switch (e.type) {
-    case MapNotify: {  // the keyboard goes to the dialog (there may be no window manager)
-      ErrorTrap trap(d.display);
-      XSetInputFocus(d.display, d.window, RevertToPointerRoot, CurrentTime);
+    case MapNotify:
+      takeKeyboard(d);
       break;
-    }
     case Expose:
       if (e.xexpose.count == 0) draw(d);
       break;
@@ -140,9 +155,6 @@ void handle(Dialog& d, XEvent& e) {
       d.pressed = false;
       draw(d);
       break;
-    case ClientMessage:
-      d.done = (Atom)e.xclient.data.l[0] == state().atoms.wmDeleteWindow;
-      break;
   }
 }
 
@@ -154,9 +166,10 @@ void runMessageDialog(Display* display, const std::string& caption, const std::s
   XGetInputFocus(display, &focusBefore, &revertBefore);
   Dialog d;
   d.display = display;
+  d.caption = caption;
   for (size_t at = 0, end = 0; end != std::string::npos; at = end + 1)
     d.lines.push_back(text.substr(at, (end = text.find('\n', at)) - at));
-  create(d, caption);
+  create(d);
   XFlush(display);
   while (!d.done && !state().stopSignalled) {
     while (!d.done && XPending(display)) {
@@ -167,14 +180,16 @@ void runMessageDialog(Display* display, const std::string& caption, const std::s
     struct pollfd wait = {ConnectionNumber(display), POLLIN, 0};
     if (!d.done) poll(&wait, 1, 100);  // wakes for the stop signals as well
   }
-  XDestroyWindow(display, d.window);
-  XFreeGC(display, d.gc);
-  if (d.font) XFreeFont(display, d.font);
-  // The keyboard goes back to whichever window had it.
+  XUngrabKeyboard(display, CurrentTime);
+  // The keyboard goes back to whichever window had it, before the dialog goes: then it never
+  // falls to the root, where a window manager would pass it on.
   if (focusBefore != None && focusBefore != PointerRoot) {
     ErrorTrap trap(display);
     XSetInputFocus(display, focusBefore, revertBefore, CurrentTime);
   }
+  XDestroyWindow(display, d.window);
+  XFreeGC(display, d.gc);
+  if (d.font) XFreeFont(display, d.font);
   XSync(display, False);
 }
 
@@ -182,12 +197,16 @@ void runMessageDialog(Display* display, const std::string& caption, const std::s
 
 using namespace x11;
 
+// The show lends its keyboard and pointer while the box is up.
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
   writeLine(caption, text);
   if (!x11::display()) return IDOK;  // the atoms come with the program's own connection
   Display* own = XOpenDisplay(NULL);
   if (!own) return IDOK;
+  bool lent = state().grabbed;
+  if (lent) releaseGrabs();
   runMessageDialog(own, caption, text);
   XCloseDisplay(own);
+  if (lent) takeGrabs();
   return IDOK;
 }

@@ -4,6 +4,10 @@
 // Implements ShowCursor, GetCursorPos, GetSystemMetrics and EnumDisplaySettingsA for the calls
 // the program makes; the display mode is only read, never changed.
 #include <X11/XKBlib.h>
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
+#include <X11/extensions/scrnsaver.h>
+#include <math.h>
 
 #include "platform/linux/x11.h"
 
@@ -17,17 +21,20 @@ State& state() {
 namespace {
 
 void internAtoms(Display* d, Atoms& a) {
-  const char* names[] = {
-      "WM_PROTOCOLS",        "WM_DELETE_WINDOW",    "_NET_WM_NAME",
-      "UTF8_STRING",         "_NET_WM_STATE",       "_NET_WM_STATE_FULLSCREEN",
-      "_NET_WM_STATE_ABOVE", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG"};
-  Atom* out[] = {&a.wmProtocols,     &a.wmDeleteWindow,  &a.netWmName,
-                 &a.utf8String,      &a.netWmState,      &a.netWmStateFullscreen,
-                 &a.netWmStateAbove, &a.netWmWindowType, &a.netWmWindowTypeDialog};
-  const int n = (int)(sizeof names / sizeof names[0]);
-  Atom atoms[n];
-  XInternAtoms(d, (char**)names, n, False, atoms);
-  for (int i = 0; i < n; ++i) *out[i] = atoms[i];
+  const std::pair<const char*, Atom*> atoms[] = {
+      {"WM_PROTOCOLS", &a.wmProtocols},
+      {"WM_DELETE_WINDOW", &a.wmDeleteWindow},
+      {"_NET_WM_NAME", &a.netWmName},
+      {"UTF8_STRING", &a.utf8String},
+      {"_NET_WM_STATE", &a.netWmState},
+      {"_NET_WM_STATE_FULLSCREEN", &a.netWmStateFullscreen},
+      {"_NET_WM_STATE_ABOVE", &a.netWmStateAbove}};
+  const int n = (int)(sizeof atoms / sizeof atoms[0]);
+  char* names[n];
+  Atom values[n];
+  for (int i = 0; i < n; ++i) names[i] = (char*)atoms[i].first;
+  XInternAtoms(d, names, n, False, values);  // one round trip for all
+  for (int i = 0; i < n; ++i) *atoms[i].second = values[i];
 }
 
 int recordError(Display* display, XErrorEvent* error) {
@@ -107,6 +114,52 @@ void windowSize(Window window, int* width, int* height) {
   *height = known ? a.height : DisplayHeight(d, DefaultScreen(d));
 }
 
+namespace {
+
+// The refresh rate of the mode the monitor's first output shows, 0 when there is none.
+int refreshOf(Display* d, const XRRMonitorInfo& m) {
+  XRRScreenResources* res = XRRGetScreenResourcesCurrent(d, DefaultRootWindow(d));
+  XRROutputInfo* output = m.noutput && res ? XRRGetOutputInfo(d, res, m.outputs[0]) : nullptr;
+  XRRCrtcInfo* crtc = output && output->crtc ? XRRGetCrtcInfo(d, res, output->crtc) : nullptr;
+  int hz = 0;
+  for (int i = 0; crtc && i < res->nmode; ++i) {
+    const XRRModeInfo& mode = res->modes[i];
+    if (mode.id == crtc->mode && mode.hTotal && mode.vTotal)
+      hz = (int)lround((double)mode.dotClock / ((double)mode.hTotal * mode.vTotal));
+  }
+  if (crtc) XRRFreeCrtcInfo(crtc);
+  if (output) XRRFreeOutputInfo(output);
+  if (res) XRRFreeScreenResources(res);
+  return hz;
+}
+
+}  // namespace
+
+Monitor primaryMonitor() {
+  Display* d = display();
+  Monitor m = {0, 0, DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d)), 0};
+  int events, errors, count = 0;
+  if (XRRQueryExtension(d, &events, &errors)) {
+    XRRMonitorInfo* monitors = XRRGetMonitors(d, DefaultRootWindow(d), True, &count);
+    const XRRMonitorInfo* p = count ? &monitors[0] : nullptr;  // when none is marked primary
+    for (int i = 0; i < count; ++i)
+      if (monitors[i].primary) p = &monitors[i];
+    if (p) m = {p->x, p->y, p->width, p->height, refreshOf(d, *p)};
+    if (monitors) XRRFreeMonitors(monitors);
+    if (p) return m;
+  }
+  XineramaScreenInfo* heads = XineramaIsActive(d) ? XineramaQueryScreens(d, &count) : nullptr;
+  if (heads && count) m = {heads[0].x_org, heads[0].y_org, heads[0].width, heads[0].height, 0};
+  if (heads) XFree(heads);
+  return m;
+}
+
+void holdOffBlanking(bool hold) {
+  int events, errors;
+  if (XScreenSaverQueryExtension(display(), &events, &errors))
+    XScreenSaverSuspend(display(), hold ? True : False);
+}
+
 void applyCursor(Window window) {
   Display* d = display();
   ErrorTrap trap(d);
@@ -145,19 +198,21 @@ BOOL GetCursorPos(LPPOINT point) {
   return TRUE;
 }
 
-// The display is the screen, or the daemon's window when it hosts the program.
+// The primary display is the primary monitor, or the daemon's window when it hosts the program.
 int GetSystemMetrics(int index) {
   Display* d = display();
   if (!d) return 0;
-  int width = DisplayWidth(d, DefaultScreen(d)), height = DisplayHeight(d, DefaultScreen(d));
-  if (state().hostWindow) windowSize(state().hostWindow, &width, &height);
-  return index == SM_CXSCREEN ? width : index == SM_CYSCREEN ? height : 0;
+  Monitor m = primaryMonitor();
+  if (state().hostWindow) windowSize(state().hostWindow, &m.width, &m.height);
+  return index == SM_CXSCREEN ? m.width : index == SM_CYSCREEN ? m.height : 0;
 }
 
-// The current mode of the default screen: its colour depth (the mode is never changed here).
+// The current mode: the screen's colour depth and the primary monitor's refresh rate (0, the
+// hardware's default, when unknown). The mode is never changed here.
 BOOL EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNum, DEVMODEA* mode) {
   Display* d = display();
   if (!d || deviceName || modeNum != ENUM_CURRENT_SETTINGS) return FALSE;
   mode->dmBitsPerPel = (DWORD)DefaultDepth(d, DefaultScreen(d));
+  mode->dmDisplayFrequency = (DWORD)primaryMonitor().refreshHz;
   return TRUE;
 }

@@ -111,6 +111,9 @@ bool isCloseRequest(const XClientMessageEvent& e) {
 
 void translate(XEvent& e) {
   if (e.type == ConfigureNotify && e.xany.window == state().hostWindow) fitToHost();
+  if ((e.type == MapNotify || e.type == ConfigureNotify) &&
+      e.xany.window == DefaultRootWindow(display()))
+    keepFullScreenOnTop(e);  // another client's window
   WindowRecord* r = findWindow(e.xany.window);
   if (!r) return;  // not ours, or already destroyed
   HWND hWnd = toHwnd(r->id);

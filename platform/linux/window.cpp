@@ -51,14 +51,6 @@ void setWindowTitle(Display* d, Window window, const char* title) {
 
 namespace {
 
-// A pop-up as large as the display is a full-screen window: no window manager may move,
-// frame or resize it, so it bypasses the manager altogether.
-bool coversDisplay(Display* d, DWORD style, HWND parent, int x, int y, int w, int h) {
-  int screen = DefaultScreen(d);
-  return (style & WS_POPUP) && !(style & WS_CHILD) && parent == NULL && x <= 0 && y <= 0 &&
-         x + w >= DisplayWidth(d, screen) && y + h >= DisplayHeight(d, screen);
-}
-
 // What a window manager reads: the class, the close protocol, and for a full-screen window
 // the states it would give it if it looked (it bypasses the manager by default).
 void setHints(Display* d, Window w, const char* title, bool fullScreen) {
@@ -84,13 +76,17 @@ Window createXWindow(Display* d, WindowRecord& r, int x, int y, bool fullScreen)
   XSetWindowAttributes a;
   a.colormap = r.colormap;
   a.border_pixel = 0;
-  a.background_pixmap = None;  // OpenGL paints every pixel; no flash of a background
+  // OpenGL paints every pixel. Until the first frame (message boxes may come first) the show's
+  // window is black; other windows show what was there, with no flash of a background.
+  a.background_pixmap = None;
+  a.background_pixel = 0;
   // Hosted by a daemon, the input is the daemon's: our window asks for none of it.
   bool hosted = state().hostWindow != 0;
   a.event_mask = StructureNotifyMask;
   if (!hosted) a.event_mask |= KeyPressMask | KeyReleaseMask | ButtonPressMask | PointerMotionMask;
   a.override_redirect = fullScreen || hosted ? True : False;
-  unsigned long mask = CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask | CWOverrideRedirect;
+  unsigned long mask = CWColormap | CWBorderPixel | CWEventMask | CWOverrideRedirect |
+                       (fullScreen ? CWBackPixel : CWBackPixmap);
   ErrorTrap trap(d);
   Window w =
       XCreateWindow(d, root, x, y, r.width, r.height, 0, r.depth, InputOutput, r.visual, mask, &a);
@@ -176,11 +172,15 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, 
   r.style = style;
   r.width = width > 0 ? width : 1;
   r.height = height > 0 ? height : 1;
-  bool fullScreen = coversDisplay(d, style, parent, x, y, r.width, r.height);
-  r.id = createXWindow(d, r, x, y, fullScreen);
+  // The show's full-screen window: on the primary monitor, whose origin is the origin of the
+  // Win32 screen; no window manager may move, frame or resize it, so it bypasses the manager.
+  bool fullScreen = isFullScreenRequest(style, parent, x, y, r.width, r.height);
+  Monitor m = primaryMonitor();
+  r.id = createXWindow(d, r, fullScreen ? m.x + x : x, fullScreen ? m.y + y : y, fullScreen);
   if (!r.id) return NULL;
   setHints(d, r.id, title, fullScreen);
   state().windows[r.id] = r;
+  if (fullScreen) beginFullScreen(r.id);
   applyCursor(r.id);
   XFlush(d);
   // Windows sends the new size while creating the window.
@@ -193,6 +193,7 @@ BOOL DestroyWindow(HWND hWnd) {
   WindowRecord* r = findWindow(hWnd);
   if (!r) return FALSE;
   Display* d = display();
+  if (r->id == state().fullScreen) endFullScreen();
   ErrorTrap trap(d);
   XDestroyWindow(d, r->id);
   bool destroyed = !trap.failed();  // fails when the server destroyed it first
@@ -251,11 +252,14 @@ BOOL ShowWindow(HWND hWnd, int) {
   if (!r) return FALSE;
   Display* d = display();
   BOOL wasVisible = r->shown;
+  bool fullScreen = r->id == state().fullScreen;
+  if (fullScreen) prepareFullScreen();
   {
     ErrorTrap trap(d);
     XMapRaised(d, r->id);
   }
   waitUntilMapped(d, r->id);
+  if (fullScreen) holdDesk();
   r->shown = true;
   // Showing a top-level window activates it.
   if (!wasVisible && !r->parent) sendMessage(hWnd, WM_ACTIVATE, WA_ACTIVE, 0);

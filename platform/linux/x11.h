@@ -45,7 +45,7 @@ struct NoCaseLess {
 // The atoms the layer uses, interned once when the display opens.
 struct Atoms {
   Atom wmProtocols, wmDeleteWindow, netWmName, utf8String, netWmState, netWmStateFullscreen,
-      netWmStateAbove, netWmWindowType, netWmWindowTypeDialog;
+      netWmStateAbove;
 };
 
 // Everything the layer keeps for the process, in one place.
@@ -75,6 +75,14 @@ struct State {
   std::set<GLXContext> contexts;  // live contexts made by wglCreateContext
 
   std::set<void*> registryKeys;  // keys open through RegOpenKeyExA
+
+  // The standalone show's full-screen window while it exists: the black window that covers the
+  // rest of the desk beneath it, whether it holds the keyboard and the pointer, and the window
+  // that had the keyboard before it, which gets it back at the end.
+  Window fullScreen = 0;
+  Window cover = 0;
+  bool grabbed = false;
+  Window focusBefore = 0;
 
   volatile sig_atomic_t stopSignalled = 0;  // SIGTERM or SIGINT, once it has arrived
 };
@@ -113,6 +121,14 @@ void forgetWindow(Window id);
 void applyCursor(Window window);
 // The size of a window (of the screen when it is gone).
 void windowSize(Window window, int* width, int* height);
+// The primary monitor: RandR's primary, else the first Xinerama head, else the whole screen;
+// with its refresh rate in hertz, 0 when unknown.
+struct Monitor {
+  int x, y, width, height, refreshHz;
+};
+Monitor primaryMonitor();
+// Holds the X server's own screen saver and power saving off, or lets them work again.
+void holdOffBlanking(bool hold);
 
 // events.cpp: sent messages reach the window procedure at once, posted ones wait in the queue.
 LRESULT sendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -127,6 +143,17 @@ bool chooseWindowVisual(Visual** visual, int* depth);
 void setWindowTitle(Display* display, Window window, const char* title);
 // Our windows inside the daemon's window fill it, whatever its size.
 void fitToHost();
+
+// fullscreen.cpp: the standalone show's full-screen window and its hold on the desk.
+// A pop-up without parent at the origin covering the primary monitor is the show's window.
+bool isFullScreenRequest(DWORD style, HWND parent, int x, int y, int width, int height);
+void beginFullScreen(Window window);  // when it is created
+void prepareFullScreen();             // before it is mapped
+void holdDesk();                      // once it is mapped
+void keepFullScreenOnTop(const XEvent& rootEvent);
+void releaseGrabs();  // while a message box is up
+void takeGrabs();
+void endFullScreen();  // when it is destroyed
 
 // dialog.cpp: the modal dialog of MessageBoxA, on a connection of its own.
 void runMessageDialog(Display* display, const std::string& caption, const std::string& text);

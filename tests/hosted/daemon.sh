@@ -20,8 +20,11 @@ printf '%s\n' "mode: one" "selected: 0" "lock: False" "splash: False" "dpmsEnabl
 chown -R nobody:nogroup "$work"
 start_xvfb 800x600
 as_nobody() { runuser -u nobody -- env HOME="$work" DISPLAY="$DISPLAY" "$@"; }
-as_nobody xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
-on_exit "stop_pid $!"
+as_nobody sh -c 'echo $$ >"$0"; exec xscreensaver -no-splash -verbose' "$work/daemon.pid" \
+  >"$work/daemon.log" 2>&1 &
+wait_until 10 test -s "$work/daemon.pid"
+daemon=$(cat "$work/daemon.pid")
+on_exit "kill $daemon; wait_until 5 eval '! kill -0 $daemon 2>/dev/null'"
 wait_until 20 as_nobody xscreensaver-command -time >/dev/null 2>&1
 
 as_nobody xscreensaver-command -activate >/dev/null

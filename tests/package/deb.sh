@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from BUILD_DIR, runs lintian (no errors), installs it, checks where
-# the hack, the program and its pictures landed, removes it and checks nothing of it is left.
+# the hack, the program and its pictures landed and runs the installed hack under the real
+# XScreenSaver daemon, removes it and checks nothing of it is left.
 #   tests/package/deb.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -30,6 +31,7 @@ check "only the pictures in Data" [ "$(ls /usr/share/dravik/Data | wc -l)" -eq $
 for p in "${pictures[@]}"; do check "picture $p" [ -f "/usr/lib/dravik/Data/$p" ]; done
 check "settings entry" [ "$(xmllint --xpath 'string(/screensaver/@name)' \
   /usr/share/xscreensaver/config/dravik.xml)" = dravik ]
+check "the installed hack under the daemon" bash "$root/tests/hosted/daemon.sh" /usr/libexec/xscreensaver/dravik
 
 mapfile -t paths < <(dpkg -L dravik | grep -v '^/\.$')
 dpkg -r dravik
