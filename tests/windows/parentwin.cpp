@@ -1,46 +1,26 @@
-// A stand-in for the screen-saver settings dialog's preview area, for the Windows tests:
-// opens a window, prints its handle in decimal, and destroys it once the file named on the
-// command line exists, so the test decides when the parent disappears.
+// A stand-in for the screen-saver settings dialog's preview area: opens a window and prints its
+// handle in decimal; once the file named on the command line exists, prints the title of the
+// window's child (the preview, which belongs to another process) and destroys the window, so the
+// test decides when the parent goes away.
 #include <stdio.h>
 #include <windows.h>
 
-static const char* goneFlag;
-
-static LRESULT CALLBACK parentProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_TIMER && GetFileAttributesA(goneFlag) != INVALID_FILE_ATTRIBUTES) {
-    DestroyWindow(wnd);
-    return 0;
-  }
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(wnd, msg, wParam, lParam);
-}
-
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    fprintf(stderr, "usage: parentwin FLAGFILE\n");
-    return 2;
-  }
-  goneFlag = argv[1];
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = parentProc;
-  wc.hInstance = GetModuleHandleA(NULL);
-  wc.hbrBackground = (HBRUSH)GetStockObject(GRAY_BRUSH);
-  wc.lpszClassName = "DravikPreviewHost";
-  if (!RegisterClassA(&wc)) return 1;
-  HWND wnd = CreateWindowExA(0, wc.lpszClassName, "Dravik Preview Host", WS_OVERLAPPEDWINDOW, 100,
-                             100, 320, 240, NULL, NULL, wc.hInstance, NULL);
-  if (!wnd) return 1;
-  ShowWindow(wnd, SW_SHOW);
-  SetTimer(wnd, 1, 100, NULL);
+  HWND wnd = CreateWindowExA(0, "STATIC", "Dravik Preview Host",
+                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 100, 100, 320, 240,
+                             NULL, NULL, NULL, NULL);
+  if (!wnd || argc < 2) return 1;
   printf("%lu\n", (unsigned long)(ULONG_PTR)wnd);
   fflush(stdout);
+  SetTimer(NULL, 0, 100, NULL);  // a message at least every 0.1 s, to look for the file
   MSG msg;
-  while (GetMessageA(&msg, NULL, 0, 0) > 0) {
-    TranslateMessage(&msg);
+  while (GetFileAttributesA(argv[1]) == INVALID_FILE_ATTRIBUTES &&
+         GetMessageA(&msg, NULL, 0, 0) > 0)
     DispatchMessageA(&msg);
-  }
+  char title[64] = "";
+  GetWindowTextA(GetWindow(wnd, GW_CHILD), title, sizeof title);
+  printf("child: %s\n", title);
+  fflush(stdout);
+  DestroyWindow(wnd);
   return 0;
 }
