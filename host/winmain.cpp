@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "host/framepacing.h"
 #include "host/glwindow.h"
 #include "host/mousemove.h"
 #include "host/startup.h"
@@ -45,7 +46,7 @@ static void runPass(MSG& msg, bool& done) {
     done = true;
     return;
   }
-  SwapBuffers(hDC);
+  presentFrame(hDC);
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int) {
@@ -71,11 +72,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int) {
                       fullscreen))
     return 0;
   if (fullscreen) makeWindowOnTop();
+  beginFramePacing(devMode.dmDisplayFrequency);
 
   MSG msg;
   memset(&msg, 0, sizeof msg);  // exit code 0 when no message was ever taken
   while (!done) runPass(msg, done);
 
   KillGLWindow();
+  endFramePacing();
   return (int)msg.wParam;
 }

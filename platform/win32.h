@@ -78,6 +78,7 @@ typedef struct tagMSG {
 } MSG, *LPMSG;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef int(WINAPI* PROC)();
 
 typedef struct tagWNDCLASSA {
   UINT style;
@@ -228,6 +229,9 @@ typedef union _LARGE_INTEGER {
 #define PFD_MAIN_PLANE 0
 
 // Message boxes
+// Timer resolution
+#define TIMERR_NOERROR 0
+
 #define MB_OK 0x00000000u
 #define MB_ICONERROR 0x00000010u
 #define MB_ICONEXCLAMATION 0x00000030u
@@ -289,6 +293,7 @@ BOOL SwapBuffers(HDC hdc);
 HGLRC wglCreateContext(HDC hdc);
 BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc);
 BOOL wglDeleteContext(HGLRC hglrc);
+PROC wglGetProcAddress(LPCSTR name);
 
 // Registry (read only)
 LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
@@ -303,6 +308,9 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency);
 BOOL QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCount);
 HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
 HGLOBAL GlobalFree(HGLOBAL hMem);
+void Sleep(DWORD dwMilliseconds);
+UINT timeBeginPeriod(UINT uPeriod);
+UINT timeEndPeriod(UINT uPeriod);
 
 // C runtime names of the Windows library
 long _filelength(int fd);

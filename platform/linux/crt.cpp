@@ -1,10 +1,12 @@
 // The C runtime and kernel bits: the executable itself, zero-filled global memory, and the
 // Windows C runtime names the program uses, over their POSIX counterparts.
 // Implements GetModuleHandleA, GetModuleFileNameA (/proc/self/exe), GlobalAlloc (always
-// zero-filled), GlobalFree, _filelength, _stricmp and _chdir.
+// zero-filled), GlobalFree, Sleep, timeBeginPeriod and timeEndPeriod (the sleeps here are
+// always to the millisecond), _filelength, _stricmp and _chdir.
 #include <stdlib.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "platform/system.h"
@@ -24,6 +26,14 @@ HGLOBAL GlobalFree(HGLOBAL memory) {
   free(memory);
   return NULL;
 }
+
+void Sleep(DWORD milliseconds) {
+  struct timespec pause = {(time_t)(milliseconds / 1000), (long)(milliseconds % 1000) * 1000000};
+  nanosleep(&pause, nullptr);
+}
+
+UINT timeBeginPeriod(UINT) { return TIMERR_NOERROR; }
+UINT timeEndPeriod(UINT) { return TIMERR_NOERROR; }
 
 // A folder opens as a file here; it has no length (as on Windows, where it does not open).
 long _filelength(int fd) {

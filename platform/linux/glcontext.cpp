@@ -1,8 +1,11 @@
 // The device context and the OpenGL context over GLX. Pixel formats are the window-capable RGBA
 // frame-buffer configurations of the screen, numbered from 1.
 // Implements GetDC, ReleaseDC, ChoosePixelFormat, SetPixelFormat, wglCreateContext,
-// wglMakeCurrent, wglDeleteContext and SwapBuffers. A window's device context is the window
+// wglMakeCurrent, wglDeleteContext, SwapBuffers, and wglGetProcAddress for wglSwapIntervalEXT,
+// over GLX_EXT_swap_control or GLX_MESA_swap_control. A window's device context is the window
 // itself: every window keeps its own (CS_OWNDC), so the handles are the same number.
+#include <string.h>
+
 #include "platform/linux/x11.h"
 
 namespace x11 {
@@ -67,6 +70,26 @@ int closestFormat(Display* d, const PIXELFORMATDESCRIPTOR& want) {
 }
 
 GLXContext toContext(HGLRC rc) { return (GLXContext)rc; }
+
+bool hasExtension(const char* name) {
+  const char* all = glXQueryExtensionsString(display(), DefaultScreen(display()));
+  std::string list = std::string(" ") + (all ? all : "") + " ";
+  return list.find(std::string(" ") + name + " ") != std::string::npos;
+}
+
+// WGL_EXT_swap_control's call on the current context's window.
+BOOL WINAPI swapIntervalEXT(int interval) {
+  typedef void (*SwapEXT)(Display*, GLXDrawable, int);
+  typedef int (*SwapMESA)(unsigned int);
+  if (hasExtension("GLX_EXT_swap_control")) {
+    SwapEXT swap = (SwapEXT)glXGetProcAddressARB((const GLubyte*)"glXSwapIntervalEXT");
+    ErrorTrap trap(display());
+    swap(display(), glXGetCurrentDrawable(), interval);
+    return !trap.failed();
+  }
+  SwapMESA swap = (SwapMESA)glXGetProcAddressARB((const GLubyte*)"glXSwapIntervalMESA");
+  return swap(interval) == 0;
+}
 
 }  // namespace
 
@@ -149,4 +172,11 @@ BOOL SwapBuffers(HDC hdc) {
   glXSwapBuffers(display(), r->id);
   XFlush(display());
   return TRUE;
+}
+
+// Only the one extension call the program asks for; NULL when the driver offers neither.
+PROC wglGetProcAddress(LPCSTR name) {
+  if (!display() || strcmp(name, "wglSwapIntervalEXT") != 0) return NULL;
+  if (!hasExtension("GLX_EXT_swap_control") && !hasExtension("GLX_MESA_swap_control")) return NULL;
+  return reinterpret_cast<PROC>(reinterpret_cast<void*>(swapIntervalEXT));
 }

@@ -196,6 +196,7 @@ BOOL EnumDisplaySettingsA(LPCSTR device, DWORD mode, DEVMODEA* dm) {
   if (call("EnumDisplaySettingsA", {text(device), num((int)mode), num(dm->dmBitsPerPel)}))
     return FALSE;
   dm->dmBitsPerPel = 24;
+  dm->dmDisplayFrequency = platform().refreshRate;
   return TRUE;
 }
 
@@ -262,6 +263,33 @@ BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
 }
 
 BOOL wglDeleteContext(HGLRC rc) { return call("wglDeleteContext", {hex(rc)}) ? FALSE : TRUE; }
+
+static BOOL WINAPI wglSwapIntervalEXT(int interval) {
+  call("wglSwapIntervalEXT", {num(interval)});
+  return TRUE;
+}
+
+PROC wglGetProcAddress(LPCSTR name) {
+  call("wglGetProcAddress", {text(name)});
+  bool offered = platform().swapControl && strcmp(name, "wglSwapIntervalEXT") == 0;
+  return offered ? reinterpret_cast<PROC>(reinterpret_cast<void*>(wglSwapIntervalEXT)) : NULL;
+}
+
+// Time passes only in the scripted clock.
+void Sleep(DWORD milliseconds) {
+  call("Sleep", {num(milliseconds)});
+  fake::advanceClock(milliseconds / 1000.0);
+}
+
+UINT timeBeginPeriod(UINT period) {
+  call("timeBeginPeriod", {num(period)});
+  return TIMERR_NOERROR;
+}
+
+UINT timeEndPeriod(UINT period) {
+  call("timeEndPeriod", {num(period)});
+  return TIMERR_NOERROR;
+}
 
 LSTATUS RegOpenKeyExA(HKEY root, LPCSTR sub, DWORD options, REGSAM access, PHKEY key) {
   if (call("RegOpenKeyExA", {hex(root), text(sub), num(options), hex(access)}))

@@ -37,6 +37,8 @@ struct Platform {
   POINT cursor{0, 0};
   int screenWidth = 640;
   int screenHeight = 480;
+  DWORD refreshRate = 0;                       // the display mode's frequency: 0, unknown
+  bool swapControl = false;                    // the driver offers wglSwapIntervalEXT
   std::optional<std::string> parentHwndValue;  // the stored "ParentHWND", without its zero
   std::string moduleFileName = "/opt/dravik/dravik";
   std::set<HWND> foreignWindows;  // windows besides ours for which IsWindow is true

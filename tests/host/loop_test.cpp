@@ -124,6 +124,30 @@ TEST_F(LoopTest, MinimisedWindowSwapsWithoutDrawingAndTheNextFrameGetsTheWholeTi
   EXPECT_FLOAT_EQ(animmodetime, 4.0f);
 }
 
+// Frames that take no time are presented at the display's pace (75 Hz here), waited for to the
+// millisecond below; after a slow frame the next slots count from it, with no frames that catch up.
+TEST_F(LoopTest, FramesArePresentedAtTheDisplaysPaceAndASlowOneIsNotCaughtUp) {
+  os().refreshRate = 75;
+  os().swapControl = true;
+  std::vector<long long> presented;
+  os().onSwapBuffers = [&] {
+    presented.push_back(fake::clockNow());
+    if (os().swaps == 30) fake::advanceClock(0.1);  // the next frame is slow
+    if (os().swaps == 75) os().postMessage(WM_QUIT, 0);
+  };
+  fake::runWinMain("");
+  EXPECT_LT(os().indexOf("wglMakeCurrent"), os().indexOf("wglSwapIntervalEXT(1)"));
+  EXPECT_LT(os().indexOf("wglSwapIntervalEXT(1)"), os().indexOf("SwapBuffers"));
+  EXPECT_EQ(os().count("timeEndPeriod(1)"), 1);
+  const long long interval = fake::CLOCK_FREQUENCY / 75, ms = fake::CLOCK_FREQUENCY / 1000;
+  for (size_t i = 1; i < presented.size(); ++i) {
+    long long gap = presented[i] - presented[i - 1];
+    EXPECT_GT(gap, interval - ms) << "frame " << i;
+    EXPECT_LT(gap, i == 30 ? 100 * ms + interval : interval + ms) << "frame " << i;
+  }
+  EXPECT_NEAR(presented[74] - presented[30], 44 * interval, ms);  // whole slots after it
+}
+
 TEST_F(LoopTest, LogoPhaseStartsInTheFrameThatReachesFifteenSeconds) {
   for (int frames : {60, 61}) {
     fake::reset();
