@@ -41,7 +41,7 @@ for p in "${pictures[@]}"; do
 done
 
 # Nothing beyond Windows' own DLLs may be needed at run time.
-system_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|OPENGL32|GLU32|msvcrt)\.dll$'
+system_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|WINMM|OPENGL32|GLU32|msvcrt)\.dll$'
 foreign=$(x86_64-w64-mingw32-objdump -p "$win_build/Dravik.scr" | sed -n 's/^\s*DLL Name: //p' |
   grep -viE "$system_dlls" || true)
 if [ -n "$foreign" ]; then
