@@ -3,7 +3,9 @@
 // the launcher passes in DRAVIK_PROBE_T0 (monotonic nanoseconds), and reads the peak resident
 // memory at the first frame (start-up and loading) and after DRAVIK_PROBE_SECONDS of running. Then
 // it stops the program with SIGTERM, as a user's signal would, and writes its findings to
-// DRAVIK_PROBE_OUT.
+// DRAVIK_PROBE_OUT. Without DRAVIK_PROBE_SECONDS the program runs on. With DRAVIK_PROBE_SWAPS,
+// every presented frame appends a line "swap" to that file (how scripts/bench.sh counts the
+// frames of its power runs).
 #include <dlfcn.h>
 #include <signal.h>
 #include <stdio.h>
@@ -42,13 +44,17 @@ struct Findings {
   int opens = 0, uploads = 0;
   long frames = 0;
   long peakLoadingKb = -1, rssFirstFrameKb = -1, peakRunningKb = -1;
-  double runSeconds = 3;
+  double runSeconds = -1;  // never stop
   bool done = false;
+  FILE* swaps = nullptr;
 } found;
 
 __attribute__((constructor)) void startProbe() {
   if (const char* t0 = getenv("DRAVIK_PROBE_T0")) found.launch = atof(t0) / 1e6;
   if (const char* s = getenv("DRAVIK_PROBE_SECONDS")) found.runSeconds = atof(s);
+  FILE* (*realFopen)(const char*, const char*) =
+      (FILE * (*)(const char*, const char*)) dlsym(RTLD_NEXT, "fopen");
+  if (const char* path = getenv("DRAVIK_PROBE_SWAPS")) found.swaps = realFopen(path, "a");
 }
 
 void writeFindings() {
@@ -107,6 +113,7 @@ extern "C" void glXSwapBuffers(void* display, unsigned long drawable) {
   typedef void (*Swap)(void*, unsigned long);
   static Swap real = (Swap)dlsym(RTLD_NEXT, "glXSwapBuffers");
   real(display, drawable);
+  if (found.swaps) fputs("swap\n", found.swaps), fflush(found.swaps);
   double now = nowMs();
   if (found.frames++ == 0) {
     found.firstFrame = now;
@@ -121,7 +128,7 @@ extern "C" void glXSwapBuffers(void* display, unsigned long drawable) {
     }
   }
   found.lastFrame = now;
-  if (!found.done && now - found.firstFrame >= found.runSeconds * 1000.0) {
+  if (!found.done && found.runSeconds >= 0 && now - found.firstFrame >= found.runSeconds * 1000.0) {
     found.done = true;
     found.peakRunningKb = statusKb("VmHWM");
     writeFindings();

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs scripts/bench.sh --quick on the given build tree and checks the table it prints: every
-# case and start-up row present, with numbers that make sense whatever the machine's speed.
+# Runs scripts/bench.sh --quick on the given build tree and checks the tables it prints: every
+# case, start-up and power row present, with numbers that make sense whatever the machine's speed.
 #   tests/bench/smoke.sh BUILD_DIR
 set -euo pipefail
 here=$(dirname "$0")
@@ -29,6 +29,12 @@ echo "$out" | awk '
   /peak memory to the first frame/ { peak1 = $NF }
   /peak memory while running/ { peak2 = $NF }
   /frames\/s of the real program/ { realfps = $NF }
+  # power rows: platform size phase-number phase paced frames/s CPU/s X/s Wine/s 60f-CPU /60f
+  /^(Linux|Wine) +[0-9]+x[0-9]+ +[02] (desktop|stars) / {
+    power[$1 " " $4]++
+    if (!($5 > 0 && $6 > 0 && $7 > 0 && $10 > 0 && $11 > 0)) fail("power: " $0)
+    if (($1 == "Wine") != ($9 != "-")) fail("Wine/s only for Wine: " $0)
+  }
   END {
     if (rows != 4) fail(rows + 0 " case rows instead of 4")
     if (!(first > 0 && context > 0 && context < first)) fail("start-up times")
@@ -37,5 +43,7 @@ echo "$out" | awk '
     if (opens < 8) fail(opens + 0 " picture files opened, expected at least the 8 pictures")
     if (!(peak1 > 1 && peak2 > 1)) fail("peak memory")
     if (!(realfps > 0)) fail("frame rate of the real program")
+    split("Linux desktop,Linux stars,Wine desktop,Wine stars", want, ",")
+    for (i in want) if (power[want[i]] != 1) fail(power[want[i]] + 0 " power rows for " want[i])
     exit bad
   }'
