@@ -4,7 +4,7 @@
 #include "image/textureset.h"
 #include "platform/system.h"
 
-float rotateAtariScreen = 0.0f;
+float rotateAtariScreen;  // start values: initsterrenveld
 
 // From T = 80/3 s on the picture lies beyond the far plane. T is never clamped: a float sum of
 // frame steps stops growing long before its square leaves the float range, so every

@@ -7,7 +7,7 @@
 #include "image/textureset.h"
 #include "platform/system.h"
 
-float rotateTolvane = 0.0f;
+float rotateTolvane;  // start value: initsterrenveld
 
 // The logo settles once its time passes 0.925; from then on its time only drives the swing,
 // whose period is 2 pi. The time is kept within one period above 1.0, a round value safely past

@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-static uint32_t msrandstate = 1;
+static uint32_t msrandstate = MSRAND_UNSEEDED;
 
 int msrand() {
   msrandstate = msrandstate * 214013u + 2531011u;

@@ -11,11 +11,12 @@
 #include "image/textureset.h"
 #include "platform/system.h"
 
-float scroller2pos_x = 17.0f;
-float scroller2pos_y = 0.0f;
-float scroller2HSinPos = 0.0f;
-float scroller2offet = 0.0f;
-float scroller2totallapse = 0.0f;
+// Start values: initsterrenveld.
+float scroller2pos_x;
+float scroller2pos_y;
+float scroller2HSinPos;
+float scroller2offet;
+float scroller2totallapse;
 
 const float scroller2fontsize_w = 2.0f;
 const float scroller2fontsize_h = 1.5f;

@@ -15,8 +15,8 @@ STAR star2[STARCOUNTMAX];
 unsigned char schemes[7][3] = {{255, 128, 64}, {255, 128, 64}, {64, 128, 64}, {64, 128, 64},
                                {64, 128, 255}, {64, 128, 255}, {255, 128, 64}};
 int schemecount = 6;
-float schemepos = 0.0f;
-float rotate2 = 0.0f;
+float schemepos;  // start value: initsterrenveld
+float rotate2;    // start value: InitGL
 unsigned int loop;
 
 // The field turns by 5 * rotate2 degrees, so rotate2 repeats every 72.

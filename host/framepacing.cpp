@@ -14,8 +14,7 @@ LONGLONG interval = 0;   // one display interval, in counter units
 LONGLONG nextSlot = 0;   // when the next frame may be presented
 
 LONGLONG counter() {
-  LARGE_INTEGER now;
-  now.QuadPart = 0;
+  LARGE_INTEGER now = {};
   QueryPerformanceCounter(&now);
   return now.QuadPart;
 }
@@ -27,8 +26,7 @@ void beginFramePacing(DWORD refreshRate) {
   SwapIntervalProc swapInterval = reinterpret_cast<SwapIntervalProc>(reinterpret_cast<void*>(proc));
   if (swapInterval) swapInterval(1);
   timeBeginPeriod(1);  // waits to the millisecond
-  LARGE_INTEGER f;
-  f.QuadPart = 0;
+  LARGE_INTEGER f = {};
   QueryPerformanceFrequency(&f);
   frequency = f.QuadPart;
   interval = frequency / (refreshRate > 1 ? refreshRate : 60);

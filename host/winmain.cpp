@@ -10,10 +10,11 @@
 #include "scene/animation_state.h"
 #include "scene/sequencer.h"
 
-HWND lHwndParent = 0;
-int lPixelWidth = 0;
-int lPixelHeight = 0;
-int lPixelColorDepth = 0;
+// Set during start-up, before they are read.
+HWND lHwndParent;
+int lPixelWidth;
+int lPixelHeight;
+int lPixelColorDepth;
 
 // Whether Escape is down or went down since the last look; looking forgets the latter.
 static bool escapeSeen() {

@@ -4,15 +4,13 @@
 #include "platform/system.h"
 
 static int64_t readCounter() {
-  LARGE_INTEGER now;
-  now.QuadPart = 0;
+  LARGE_INTEGER now = {};
   QueryPerformanceCounter(&now);
   return now.QuadPart;
 }
 
 CMytime::CMytime() {
-  LARGE_INTEGER f;
-  f.QuadPart = 0;
+  LARGE_INTEGER f = {};
   QueryPerformanceFrequency(&f);
   frequency = f.QuadPart;
   last = readCounter();

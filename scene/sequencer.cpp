@@ -8,8 +8,9 @@
 #include "platform/system.h"
 #include "scene/mytime.h"
 
-int animmode = 0;  // 0 desktop, 1 logo zooming in, 2 star field
-float animmodetime = 0.0f;
+// Start values: initsterrenveld.
+int animmode;  // 0 desktop, 1 logo zooming in, 2 star field
+float animmodetime;
 
 static void beginFrame() {
   glEnable(GL_TEXTURE_2D);

@@ -21,21 +21,16 @@ namespace {
 std::vector<std::string> received;  // every message the probe window got, as "NAME wParam lParam"
 
 LRESULT CALLBACK probeProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  const std::pair<UINT, const char*> names[] = {{WM_SIZE, "WM_SIZE"},
-                                                {WM_ACTIVATE, "WM_ACTIVATE"},
-                                                {WM_CLOSE, "WM_CLOSE"},
-                                                {WM_KEYDOWN, "WM_KEYDOWN"},
-                                                {WM_KEYUP, "WM_KEYUP"},
-                                                {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-                                                {WM_SYSKEYUP, "WM_SYSKEYUP"},
-                                                {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-                                                {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
-                                                {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-                                                {WM_MBUTTONDOWN, "WM_MBUTTONDOWN"},
-                                                {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"}};
+  // clang-format off
+  const std::pair<UINT, const char*> names[] = {
+      {WM_SIZE, "WM_SIZE"}, {WM_ACTIVATE, "WM_ACTIVATE"}, {WM_CLOSE, "WM_CLOSE"},
+      {WM_KEYDOWN, "WM_KEYDOWN"}, {WM_KEYUP, "WM_KEYUP"}, {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
+      {WM_SYSKEYUP, "WM_SYSKEYUP"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
+      {WM_MOUSEMOVE, "WM_MOUSEMOVE"}, {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+      {WM_MBUTTONDOWN, "WM_MBUTTONDOWN"}, {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"}};
+  // clang-format on
   std::string name = "OTHER";
-  for (auto& n : names)
-    if (n.first == message) name = n.second;
+  for (auto& n : names) name = n.first == message ? n.second : name;
   char line[96];
   snprintf(line, sizeof line, "%s %lx %lx", name.c_str(), (unsigned long)wParam,
            (unsigned long)lParam);
@@ -277,12 +272,13 @@ TEST(Registry, ReadsStringValuesFromTheUsersExportFile) {
     DWORD type = 0, size = 8;
     LSTATUS read =
         opened ? opened : RegQueryValueExA(hkey, "ParentHWND", NULL, &type, (LPBYTE)buffer, &size);
-    if (!opened) EXPECT_EQ(RegCloseKey(hkey), ERROR_SUCCESS);
+    EXPECT_EQ(opened ? ERROR_SUCCESS : RegCloseKey(hkey), ERROR_SUCCESS);
     EXPECT_EQ(read, c.status);
     std::string expected = c.text + std::string(sizeof buffer - c.text.size(), '#');
     EXPECT_EQ(std::string(buffer, sizeof buffer), expected);
-    if (read == ERROR_SUCCESS) EXPECT_TRUE(type == REG_SZ && size == c.text.size());
-    if (read == ERROR_MORE_DATA) EXPECT_EQ(size, 10u);
+    // The size written back: the text's with its zero, or the size a too small buffer needs.
+    EXPECT_EQ(size, read == ERROR_SUCCESS ? c.text.size() : read == ERROR_MORE_DATA ? 10u : 8u);
+    EXPECT_EQ(type, read == ERROR_SUCCESS ? (DWORD)REG_SZ : 0u);
   }
   BYTE buffer[8];
   DWORD size = sizeof buffer;

@@ -30,7 +30,7 @@ class Render : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     ASSERT_EQ(chdir(DRAVIK_PICTURES_PARENT), 0);  // the program finds Data/ here
-    msrandseed(1);
+    msrandseed(MSRAND_UNSEEDED);
     initsterrenveld();
     ASSERT_TRUE(CreateGLWindow("Dravik Screensaver", 640, 480, 24, true));
   }
@@ -48,7 +48,7 @@ class Render : public ::testing::Test {
     scroller2pos_x = 17.0f;
     scroller2HSinPos = 0.0f;
     scroller2totallapse = 0.0f;
-    msrandseed(1);
+    msrandseed(MSRAND_UNSEEDED);
     placeStars();
   }
 

@@ -1,5 +1,7 @@
 // The timeline: the frame's set-up, and which effects draw in which order in each phase, read
 // from the textures they bind.
+#include "scene/sequencer.h"
+
 #include <gtest/gtest.h>
 
 #include "effects/atariscreen.h"
@@ -8,7 +10,6 @@
 #include "image/textureset.h"
 #include "scene/animation_state.h"
 #include "scene/mytime.h"
-#include "scene/sequencer.h"
 #include "tests/double/scripted_clock.h"
 #include "tests/effects/quads.h"
 

@@ -12,7 +12,7 @@ namespace {
 class Starfield : public ::testing::Test {
  protected:
   void SetUp() override {
-    msrandseed(1);
+    msrandseed(MSRAND_UNSEEDED);
     placeStars();
     schemepos = 0.0f;
     rotate2 = 0.0f;

@@ -127,6 +127,12 @@ TEST_F(LoopTest, MinimisedWindowSwapsWithoutDrawingAndTheNextFrameGetsTheWholeTi
 // Frames that take no time are presented at the display's pace (75 Hz here), waited for to the
 // millisecond below; after a slow frame the next slots count from it, with no frames that catch up.
 TEST_F(LoopTest, FramesArePresentedAtTheDisplaysPaceAndASlowOneIsNotCaughtUp) {
+  os().refreshRate = 1;  // "the hardware's default": 60 Hz
+  after(os(), 2, [this] { os().postMessage(WM_QUIT, 0); });
+  fake::runWinMain("");
+  EXPECT_EQ(os().count("Sleep(16)"), 1);
+
+  fake::reset();
   os().refreshRate = 75;
   os().swapControl = true;
   std::vector<long long> presented;
