@@ -1,11 +1,8 @@
 // The mouse-movement detector: one recorded position, compared on every idle pass.
 #include "host/mousemove.h"
 
-CMousemove::CMousemove() {
-  startPos.x = 0;
-  startPos.y = 0;
-  GetCursorPos(&startPos);
-}
+// An unreadable position is recorded as (0, 0).
+CMousemove::CMousemove() : startPos() { GetCursorPos(&startPos); }
 
 bool CMousemove::IsMoved() {
   POINT now = startPos;  // an unreadable cursor counts as not moved

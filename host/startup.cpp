@@ -22,7 +22,7 @@ HWND readParentHwnd() {
   static char text[SETTING_BUFFER_SIZE + 1];
   memset(text, 0, sizeof text);
   HKEY key = NULL;
-  DWORD type = 0;
+  DWORD type = REG_SZ;  // what is stored is not examined
   DWORD size = SETTING_BUFFER_SIZE;
   RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, &key);
   if (RegQueryValueExA(key, SETTINGS_VALUE, NULL, &type, (LPBYTE)text, &size) != ERROR_SUCCESS)

@@ -9,9 +9,10 @@
 
 namespace {
 
-const long kPixelOffset = 54;  // 14-byte file header + 40-byte info header
-const long kWidthOffset = 18;
-const long kHeightOffset = 22;
+const long kInfoOffset = 14;   // after the file header
+const long kPixelOffset = 54;  // after the 40-byte info header
+const long kWidthOffset = 4;   // within the info header
+const long kHeightOffset = 8;
 
 // Header fields are little-endian and sit at odd offsets: read them byte by byte.
 int32_t readLe32(const BYTE* p) {
@@ -59,7 +60,8 @@ CMyBitmap::CMyBitmap(const char* path)
     }
     fclose(file);
   }
-  if (data && !pixelRowsFit(readLe32(data + kWidthOffset), readLe32(data + kHeightOffset),
+  if (data && !pixelRowsFit(readLe32(data + kInfoOffset + kWidthOffset),
+                            readLe32(data + kInfoOffset + kHeightOffset),
                             (uint64_t)(length - kPixelOffset))) {
     GlobalFree(data);  // the header claims more pixels than the file holds
     data = NULL;
@@ -72,19 +74,16 @@ CMyBitmap::CMyBitmap(const char* path)
   fileData = data;
   fileLength = (int32_t)length;
   fileHeader = fileData;
-  infoHeader = fileData + 14;
+  infoHeader = fileData + kInfoOffset;
   pixelData = fileData + kPixelOffset;
 
-  // With a side of 0 no pixel is touched (and a tall empty picture costs no empty passes).
-  int32_t w = getWidth();
-  int32_t h = w > 0 ? getHeight() : 0;
-  for (int32_t y = 0; y < h; ++y) {
-    for (int32_t x = 0; x < w; ++x) {
-      BYTE* p = pixelData + 3 * ((size_t)y * (size_t)w + (size_t)x);
-      BYTE blue = p[0];
-      p[0] = p[2];
-      p[2] = blue;
-    }
+  // Row after row, pixel after pixel: one run over the packed pixels. Both sides are known to be
+  // non-negative here, so with a side of 0 no pixel is touched.
+  int64_t pixels = (int64_t)getWidth() * getHeight();
+  for (BYTE* p = pixelData; p < pixelData + 3 * pixels; p += 3) {
+    BYTE blue = p[0];
+    p[0] = p[2];
+    p[2] = blue;
   }
   width = getWidth();
   height = getHeight();
@@ -100,9 +99,9 @@ CMyBitmap::~CMyBitmap() {
   }
 }
 
-int32_t CMyBitmap::getWidth() { return infoHeader ? readLe32(fileData + kWidthOffset) : 0; }
+int32_t CMyBitmap::getWidth() { return infoHeader ? readLe32(infoHeader + kWidthOffset) : 0; }
 
-int32_t CMyBitmap::getHeight() { return infoHeader ? readLe32(fileData + kHeightOffset) : 0; }
+int32_t CMyBitmap::getHeight() { return infoHeader ? readLe32(infoHeader + kHeightOffset) : 0; }
 
 bool CMyBitmap::hasPixelData() { return pixelData != NULL; }
 

@@ -258,16 +258,17 @@ LSTATUS RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, 
 }
 LSTATUS RegCloseKey(HKEY key) { return answer((LSTATUS)ERROR_SUCCESS, "RegCloseKey", key); }
 
+// A path too long for the buffer is cut off without its zero, as Windows XP does.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
   call("GetModuleFileNameA", module, (int)size);
   const std::string& name = platform().moduleFileName;
-  DWORD n = (DWORD)std::min<size_t>(name.size(), size - 1);
+  DWORD n = (DWORD)std::min<size_t>(name.size(), size);
   memcpy(buffer, name.data(), n);
-  buffer[n] = 0;
+  if (n < size) buffer[n] = 0;
   return n;
 }
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
-  return call("GlobalAlloc", flags) ? NULL : calloc(bytes ? bytes : 1, 1);
+  return call("GlobalAlloc", flags, bytes) ? NULL : calloc(bytes ? bytes : 1, 1);
 }
 HGLOBAL GlobalFree(HGLOBAL mem) {
   call("GlobalFree");

@@ -112,6 +112,7 @@ TEST_F(BitmapTest, MergeTakesColourAndTheMasksRedAsAlpha) {
                 (Bytes{colour[3 * i + 2], colour[3 * i + 1], colour[3 * i], mask[3 * i + 2]}))
           << "pixel " << i;
     EXPECT_EQ(liveBlocks(), 1);  // only the merged block outlives the constructor
+    EXPECT_EQ(fake::platform().count("GlobalAlloc(0x40,0x20)"), 1);  // 4 x 2 pixels x 4 bytes
   }
   EXPECT_EQ(liveBlocks(), 0);
   EXPECT_TRUE(boxes().empty());

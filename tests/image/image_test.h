@@ -45,7 +45,7 @@ class ImageTest : public ::testing::Test {
   // Blocks allocated (zero-filled) and not yet released.
   int liveBlocks() {
     const fake::Platform& os = fake::platform();
-    return (os.fails("GlobalAlloc") ? 0 : os.count("GlobalAlloc(0x40)")) - os.count("GlobalFree");
+    return (os.fails("GlobalAlloc") ? 0 : os.count("GlobalAlloc(0x40,")) - os.count("GlobalFree");
   }
 
   std::filesystem::path folder, previous;
