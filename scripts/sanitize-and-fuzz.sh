@@ -21,7 +21,7 @@ cmake -S . -B "$BUILD_DIR" -G Ninja \
   -DCMAKE_C_FLAGS="$SANITIZE" -DCMAKE_CXX_FLAGS="$SANITIZE" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DDRAVIK_TESTS=ON -DDRAVIK_BENCH=OFF -DDRAVIK_FUZZ=ON >/dev/null
-cmake --build "$BUILD_DIR" -j 2 --target unit_tests bmp_fuzzer bmp_seeds
+cmake --build "$BUILD_DIR" -j 2 --target unit_tests bmp_fuzzer
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:check_initialization_order=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
@@ -32,7 +32,7 @@ echo "== unit tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 if [ "${HOSTILE_DATA:-1}" != 0 ]; then
   echo "== the sanitized program with a broken Data folder"
   cmake --build "$BUILD_DIR" -j 2 --target dravik
-  bash tests/image/hostile_data.sh "$BUILD_DIR/dravik" "$BUILD_DIR/bmp_seeds"
+  bash tests/image/hostile_data.sh "$BUILD_DIR/dravik"
 fi
 
 if [ "$FUZZ_SECONDS" -le 0 ]; then
@@ -40,17 +40,21 @@ if [ "$FUZZ_SECONDS" -le 0 ]; then
 fi
 
 echo "== fuzzing the image readers for $FUZZ_SECONDS s"
-seeds=$BUILD_DIR/fuzz/seeds
-corpus=$BUILD_DIR/fuzz/corpus
-artifacts=$BUILD_DIR/fuzz/findings
-rm -rf "$seeds"
-mkdir -p "$seeds" "$corpus" "$artifacts"
-"$BUILD_DIR/bmp_seeds" "$seeds"
-log=$BUILD_DIR/fuzz/last-run.log
+fuzz=$(realpath "$BUILD_DIR/fuzz")
+corpus=$fuzz/corpus
+artifacts=$fuzz/findings
+mkdir -p "$corpus" "$artifacts"
+# The fuzzer writes its inputs as files into its working folder: one in memory, removed after.
+files=$(mktemp -d -p /dev/shm dravik-fuzz-XXXXXX 2>/dev/null || mktemp -d)
+trap 'rm -rf "$files"' EXIT
+# A seed: a valid 4 x 2 picture, twice (the fuzzer also reads an input's halves as a pair).
+picture() { printf 'BM%016d\x04\0\0\0\x02\0\0\0%028d' 0 0 | tr 0 '\0'; head -c 24 /dev/urandom; }
+{ picture; picture; } >"$corpus/pair-4x2.bmp"
+log=$fuzz/last-run.log
 status=0
-"$BUILD_DIR/bmp_fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=4096 -timeout=10 \
-  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" \
-  "$corpus" "$seeds" >"$log" 2>&1 || status=$?
+(cd "$files" && exec "$fuzz/../bmp_fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=4096 \
+  -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus") \
+  >"$log" 2>&1 || status=$?
 grep -E "^Done|stat::number_of_executed_units|stat::peak_rss_mb" "$log" || true
 if [ "$status" -ne 0 ]; then
   tail -n 60 "$log"

@@ -19,7 +19,8 @@ struct RecordedQuad {
   Corner c[4];
 };
 
-// Every glBegin/glEnd pair; each must be GL_QUADS with four glTexCoord2f/glVertex3f pairs.
+// Every glBegin/glEnd pair of the recorded calls; each must be GL_QUADS with four
+// glTexCoord2f/glVertex3f pairs.
 inline std::vector<RecordedQuad> recordedQuads() {
   std::vector<RecordedQuad> quads;
   const std::vector<fake::GlCall>& calls = fake::glCalls();
@@ -27,27 +28,20 @@ inline std::vector<RecordedQuad> recordedQuads() {
   for (size_t i = 0; i < calls.size(); i++) {
     if (calls[i].name == "glColor4ub") color = calls[i].args;
     if (calls[i].name != "glBegin") continue;
-    if (i + 9 >= calls.size() || calls[i].args[0] != GL_QUADS || calls[i + 9].name != "glEnd") {
-      ADD_FAILURE() << "malformed quad at call " << i;
-      break;
-    }
+    bool whole =
+        i + 9 < calls.size() && calls[i].args[0] == GL_QUADS && calls[i + 9].name == "glEnd";
+    EXPECT_TRUE(whole) << "a quad is glBegin(GL_QUADS), four corners, glEnd: call " << i;
+    if (!whole) break;
     RecordedQuad q{color, {}};
     for (int k = 0; k < 4; k++) {
       const fake::GlCall &tc = calls[i + 1 + 2 * k], &v = calls[i + 2 + 2 * k];
-      EXPECT_TRUE(tc.name == "glTexCoord2f" && v.name == "glVertex3f") << "call " << i;
+      EXPECT_EQ(tc.name + v.name, "glTexCoord2fglVertex3f");
       q.c[k] = {tc.args[0], tc.args[1], v.args[0], v.args[1], v.args[2]};
     }
     quads.push_back(q);
     i += 9;
   }
   return quads;
-}
-
-// Quad i of the recorded ones, which must number count.
-inline RecordedQuad quadOf(size_t count, size_t i = 0) {
-  std::vector<RecordedQuad> q = recordedQuads();
-  EXPECT_EQ(q.size(), count);
-  return i < q.size() ? q[i] : RecordedQuad{};
 }
 
 // The first n calls as text.
@@ -64,21 +58,9 @@ inline void expectQuad(const RecordedQuad& q, std::array<double, 4> xy, double z
                        std::array<double, 4> st, double xTolerance = 0) {
   for (int k = 0; k < 4; k++) {
     bool right = k == 1 || k == 2, second = k >= 2;
-    EXPECT_NEAR(q.c[k].x, right ? xy[2] : xy[0], xTolerance) << "corner " << k;
-    EXPECT_EQ(q.c[k].y, second ? xy[3] : xy[1]) << "corner " << k;
-    EXPECT_EQ(q.c[k].z, z) << "corner " << k;
-    EXPECT_EQ(q.c[k].s, right ? st[2] : st[0]) << "corner " << k;
-    EXPECT_EQ(q.c[k].t, second ? st[3] : st[1]) << "corner " << k;
+    EXPECT_NEAR(q.c[k].x, xy[right ? 2 : 0], xTolerance) << "corner " << k;
+    EXPECT_EQ(std::vector<double>({q.c[k].y, q.c[k].z, q.c[k].s, q.c[k].t}),
+              std::vector<double>({xy[second ? 3 : 1], z, st[right ? 2 : 0], st[second ? 3 : 1]}))
+        << "corner " << k;
   }
-}
-
-// The set-up of a picture drawn over what is there: blended, its texture, white (a logo is
-// turned first by `angle`).
-inline std::vector<std::string> overlaySetup(GLuint texture, const char* turn = nullptr) {
-  std::vector<std::string> s = {
-      fake::callText("glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}),
-      fake::callText("glBindTexture", {GL_TEXTURE_2D, (double)texture}), "glLoadIdentity()"};
-  if (turn) s.push_back(turn);
-  s.push_back("glColor4ub(255,255,255,255)");
-  return s;
 }

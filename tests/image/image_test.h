@@ -1,20 +1,40 @@
-// Each image test runs in a fresh temporary folder of its own, with a fresh platform double.
+// Each image test runs in a fresh temporary folder of its own, with a fresh platform double, and
+// makes its BMP files on the spot.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "tests/double/win32_double.h"
-#include "tests/image/bmp_files.h"
 
-using Bytes = bmp::Bytes;
+using Bytes = std::vector<uint8_t>;
 using Box = std::pair<std::string, std::string>;  // text and caption
 using Boxes = std::vector<Box>;
+
+// A file of the reader's format: a 54-byte header claiming width x height (the only fields it
+// reads), then `pixels` as stored: blue, green, red, bottom row first.
+inline Bytes bmpFile(int32_t width, int32_t height, const Bytes& pixels) {
+  Bytes b = {'B', 'M'};
+  b.resize(54);
+  for (int i = 0; i < 4; ++i) b[18 + i] = (uint8_t)(width >> 8 * i), b[22 + i] = (uint8_t)(height >> 8 * i);
+  b.insert(b.end(), pixels.begin(), pixels.end());
+  return b;
+}
+// `count` bytes start, start + 1, ... (wrapping), so every byte of a picture is told apart.
+inline Bytes counting(size_t count, uint8_t start = 0) {
+  Bytes p(count);
+  for (size_t i = 0; i < count; ++i) p[i] = (uint8_t)(start + i);
+  return p;
+}
+inline void writeFile(const std::string& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), (std::streamsize)bytes.size());
+}
 
 class ImageTest : public ::testing::Test {
  protected:
@@ -26,12 +46,10 @@ class ImageTest : public ::testing::Test {
     previous = std::filesystem::current_path();
     std::filesystem::current_path(folder);
   }
-
   void TearDown() override {
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(folder);
   }
-
   // The message boxes shown so far; every one of them must carry the error icon.
   Boxes boxes() {
     Boxes out;
@@ -41,13 +59,11 @@ class ImageTest : public ::testing::Test {
     }
     return out;
   }
-
   // Blocks allocated (zero-filled) and not yet released.
   int liveBlocks() {
     const fake::Platform& os = fake::platform();
     return (os.fails("GlobalAlloc") ? 0 : os.count("GlobalAlloc(0x40,")) - os.count("GlobalFree");
   }
-
   std::filesystem::path folder, previous;
 };
 
@@ -55,11 +71,3 @@ inline const Box kCantRead{"can't read file..", "LoadABitmap Error"};
 inline const Box kIsNull{"Is NULL", "getPixelData"};
 inline const Box kNo1st{"CDoubleBitmap() 1st bitmap has no data.", "CDoubleBitmap"};
 inline const Box kNo2nd{"CDoubleBitmap() 2nd bitmap has no data.", "CDoubleBitmap"};
-
-// The `height` rows of `rowBytes` bytes at p, last row first.
-inline Bytes reversedRows(const unsigned char* p, int height, size_t rowBytes) {
-  Bytes out;
-  for (int r = height - 1; r >= 0; --r)
-    out.insert(out.end(), p + r * rowBytes, p + (r + 1) * rowBytes);
-  return out;
-}

@@ -52,7 +52,7 @@ class TextureSetTest : public ImageTest {
     uint8_t start = 1;  // every file its own bytes
     for (const Upload& u : kUploads)
       for (const char* path : {u.colour, u.mask})
-        if (path) bmp::write(path, bmp::file(u.w, u.h, bmp::counting(u.w * u.h * 3, start += 37)));
+        if (path) writeFile(path, bmpFile(u.w, u.h, counting(u.w * u.h * 3, start += 37)));
   }
   // The slots whose upload carried no picture (0 x 0, no pixels); all six got a name.
   std::vector<int> emptySlots() {
@@ -147,10 +147,10 @@ TEST_F(TextureSetTest, MissingOrBrokenFilesShowTheirMessagesAndEmptyTheirSlots) 
     } else if (what == "broken") {
       std::filesystem::remove(kUploads[0].colour);
       std::filesystem::create_directory(kUploads[0].colour);  // a folder in its place
-      bmp::write(kUploads[2].colour, bmp::file(0x7fffffff, 0x7fffffff, bmp::counting(48)));
-      bmp::write(kUploads[3].colour, bmp::file(4, -3, bmp::counting(36)));  // top-down
-      bmp::write(kUploads[3].mask, bmp::file(4, 3, bmp::counting(35)));     // one byte short
-      bmp::write(kUploads[5].colour, Bytes(20, 0));                         // not even a header
+      writeFile(kUploads[2].colour, bmpFile(0x7fffffff, 0x7fffffff, counting(48)));
+      writeFile(kUploads[3].colour, bmpFile(4, -3, counting(36)));  // top-down
+      writeFile(kUploads[3].mask, bmpFile(4, 3, counting(35)));     // one byte short
+      writeFile(kUploads[5].colour, Bytes(20, 0));                         // not even a header
     } else {
       std::filesystem::remove_all(m.path);
     }
