@@ -36,7 +36,7 @@ while [ $# -gt 0 ]; do
     --against) against=$2; shift 2 ;;
     --no-build) build_first=0; shift ;;
     --quick) size=320x240 rounds=1 frames=2 runs=1 seconds=0.5 cgframes=3 power_sizes=320x240 \
-      power_runs=1 windows="0.5 1.5 16.5 17.5"; shift ;;
+      power_runs=1 windows="0.5 3 16.5 19"; shift ;;
     *) sed -n '2,20p' "$0" >&2; exit 2 ;;
   esac
 done

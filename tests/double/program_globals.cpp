@@ -2,6 +2,9 @@
 // they had when the first test began.
 #include <string.h>
 
+#include <map>
+#include <string>
+
 #include "host/glwindow.h"
 #include "image/textureset.h"
 #include "tests/double/win32_double.h"
@@ -9,36 +12,19 @@
 namespace fake {
 namespace {
 
-struct Globals {
-  HINSTANCE hInstance;
-  HWND hWnd, lHwndParent;
-  HDC hDC;
-  HGLRC hRC;
-  bool active, fullscreen, escapePressed, keys[256];
-  GLuint texture[8];
-};
-
-Globals current() {
-  Globals g = {hInstance, hWnd, lHwndParent, hDC, hRC, active, fullscreen, escapePressed, {}, {}};
-  memcpy(g.keys, keys, sizeof keys);
-  memcpy(g.texture, texture, sizeof texture);
-  return g;
+// Keeps the global's bytes the first time it is seen, and puts them back every time.
+void restore(void* global, size_t size) {
+  static std::map<void*, std::string> initial;
+  auto first = initial.emplace(global, std::string((const char*)global, size)).first;
+  memcpy(global, first->second.data(), size);
 }
+#define RESTORE(global) restore(&global, sizeof global)
 
 }  // namespace
 
 void resetProgramGlobals() {
-  static const Globals initial = current();
-  hInstance = initial.hInstance;
-  hWnd = initial.hWnd;
-  lHwndParent = initial.lHwndParent;
-  hDC = initial.hDC;
-  hRC = initial.hRC;
-  active = initial.active;
-  fullscreen = initial.fullscreen;
-  escapePressed = initial.escapePressed;
-  memcpy(keys, initial.keys, sizeof keys);
-  memcpy(texture, initial.texture, sizeof texture);
+  RESTORE(hInstance), RESTORE(hWnd), RESTORE(lHwndParent), RESTORE(hDC), RESTORE(hRC);
+  RESTORE(active), RESTORE(fullscreen), RESTORE(escapePressed), RESTORE(keys), RESTORE(texture);
 }
 
 int runWinMain(const char* cmdLine) {

@@ -5,39 +5,36 @@
 #include <gtest/gtest.h>  // before Xlib, whose macros (None, Bool) would break it
 #include "platform/system.h"
 #include <GL/glx.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#include <X11/extensions/Xfixes.h>
-#include <X11/keysym.h>
-// clang-format on
-#include <stdlib.h>
-
-#include <climits>
-
 #include "tests/e2e/support.h"
+#include <X11/extensions/Xfixes.h>
+// clang-format on
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <regex>
+#include <utility>
 
 namespace {
 
-std::vector<std::string> received;  // every message the probe window got, as "NAME wParam lParam"
+// Every message the layer sends a window, by name (no WM_).
+#define NAMED(message) \
+  { message, #message + 3 }
+const std::map<UINT, std::string> kNames = {
+    NAMED(WM_SIZE),      NAMED(WM_ACTIVATE),    NAMED(WM_CLOSE),       NAMED(WM_KEYDOWN),
+    NAMED(WM_KEYUP),     NAMED(WM_SYSKEYDOWN),  NAMED(WM_SYSKEYUP),    NAMED(WM_SYSCOMMAND),
+    NAMED(WM_MOUSEMOVE), NAMED(WM_LBUTTONDOWN), NAMED(WM_MBUTTONDOWN), NAMED(WM_RBUTTONDOWN)};
+std::string received;  // what the probe window got, as "NAME wParam lParam, " (hexadecimal)
 
 LRESULT CALLBACK probeProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  // clang-format off
-  const std::pair<UINT, const char*> names[] = {
-      {WM_SIZE, "WM_SIZE"}, {WM_ACTIVATE, "WM_ACTIVATE"}, {WM_CLOSE, "WM_CLOSE"},
-      {WM_KEYDOWN, "WM_KEYDOWN"}, {WM_KEYUP, "WM_KEYUP"}, {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-      {WM_SYSKEYUP, "WM_SYSKEYUP"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-      {WM_MOUSEMOVE, "WM_MOUSEMOVE"}, {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-      {WM_MBUTTONDOWN, "WM_MBUTTONDOWN"}, {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"}};
-  // clang-format on
-  std::string name = "OTHER";
-  for (auto& n : names) name = n.first == message ? n.second : name;
   char line[96];
-  snprintf(line, sizeof line, "%s %lx %lx", name.c_str(), (unsigned long)wParam,
+  snprintf(line, sizeof line, "%s %lx %lx, ", kNames.at(message).c_str(), (unsigned long)wParam,
            (unsigned long)lParam);
-  received.push_back(line);
+  received += line;
   return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
+// A probe window, shown and with the keyboard, and a second connection to act on it as a user
+// or a window manager would.
 class Platform : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -50,136 +47,70 @@ class Platform : public ::testing::Test {
     ASSERT_TRUE(window);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    x = XOpenDisplay(nullptr);
-    ASSERT_TRUE(x);
-    pump();
-    received.clear();
+    XSynchronize(x, True);  // each request done on return
+    take();
   }
   void TearDown() override {
     XCloseDisplay(x);
-    DestroyWindow(window);
-    EXPECT_TRUE(UnregisterClassA("probe", NULL));  // in any letter case
+    EXPECT_TRUE(DestroyWindow(window) && !GetDC(window));  // the handle goes with it
+    EXPECT_TRUE(UnregisterClassA("probe", NULL));          // in any letter case
     EXPECT_FALSE(UnregisterClassA("Probe", NULL));
   }
-  // Takes the messages of the next moment from the queue, as the program's loop does.
-  void pump(double seconds = 0.3) {
-    XSync(x, False);
+  // The messages of the next moment, taken from the queue as the program's loop does.
+  std::string take(double seconds = 0.5) {
+    XSync(x, False);  // a round trip: the server has caught up with xdotool too
     MSG msg;
-    for (double end = e2e::now() + seconds; e2e::now() < end; e2e::sleepSeconds(0.005))
+    for (double end = now() + seconds; now() < end; usleep(5000))
       while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    return std::exchange(received, "");
   }
-  std::vector<std::string> receivedOf(const std::string& prefix) {
-    std::vector<std::string> out;
-    for (const std::string& m : received)
-      if (m.rfind(prefix, 0) == 0) out.push_back(m);
-    return out;
-  }
-  void key(KeySym sym, bool press) { XTestFakeKeyEvent(x, XKeysymToKeycode(x, sym), press, 0); }
-  void type(std::initializer_list<KeySym> chord) {
-    for (KeySym k : chord) key(k, true);
-    for (auto k = std::rbegin(chord); k != std::rend(chord); ++k) key(*k, false);
-  }
-  void sendToWindow(Atom type, long data) {
+  Window id() { return (Window)(uintptr_t)window; }
+  void sendToWindow(const char* type, const char* data) {
     XEvent e = {};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = (Window)(uintptr_t)window;
-    e.xclient.message_type = type;
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = data;
-    XSendEvent(x, e.xclient.window, False, 0, &e);
+    e.xclient = {ClientMessage, 0, False, x, id(), XInternAtom(x, type, False), 32, {}};
+    e.xclient.data.l[0] = (long)XInternAtom(x, data, False);
+    XSendEvent(x, id(), False, 0, &e);
   }
 
   HWND window = NULL;
-  Display* x = nullptr;
+  Display* x = XOpenDisplay(nullptr);
 };
 
-TEST_F(Platform, KeysBecomeVirtualKeyMessagesAndAltMakesSystemKeys) {
-  for (KeySym k : {XK_Escape, XK_7, XK_F12, XK_Left, XK_Return}) type({k});
-  type({XK_Shift_L, XK_z});
-  pump();
-  std::vector<std::string> downs;
-  for (const std::string& m : receivedOf("WM_KEYDOWN"))
-    downs.push_back(m.substr(11, m.find(' ', 11) - 11));
-  EXPECT_EQ(downs, (std::vector<std::string>{"1b", "37", "7b", "25", "d", "10", "5a"}));
-  EXPECT_EQ(receivedOf("WM_KEYUP").size(), 7u);
-
-  received.clear();
-  type({XK_Alt_L, XK_x});
-  type({XK_F10});
-  pump();
-  EXPECT_EQ(received,
-            (std::vector<std::string>{"WM_SYSKEYDOWN 12 20000000", "WM_SYSKEYDOWN 58 20000000",
-                                      "WM_SYSKEYUP 58 20000000", "WM_SYSKEYUP 12 20000000",
-                                      "WM_SYSKEYDOWN 79 0", "WM_SYSKEYUP 79 0"}));
-  received.clear();
-  type({XK_Alt_L, XK_F4});
-  pump();
-  EXPECT_EQ(receivedOf("WM_SYSCOMMAND"), std::vector<std::string>{"WM_SYSCOMMAND f060 0"});
-  EXPECT_EQ(receivedOf("WM_CLOSE").size(), 1u);
+// Keys by virtual-key code; Alt (and F10) makes system keys, Alt+F4 the close command and then
+// WM_CLOSE; a held key repeats its key-down alone.
+TEST_F(Platform, KeysBecomeVirtualKeyMessages) {
+  xdotool("key Escape 7 F12 Left Return keydown shift key z keyup shift");
+  EXPECT_EQ(take(),
+            "KEYDOWN 1b 0, KEYUP 1b 0, KEYDOWN 37 0, KEYUP 37 0, KEYDOWN 7b 0, KEYUP 7b 0, "
+            "KEYDOWN 25 0, KEYUP 25 0, KEYDOWN d 0, KEYUP d 0, KEYDOWN 10 0, KEYDOWN 5a 0, "
+            "KEYUP 5a 0, KEYUP 10 0, ");
+  xdotool("keydown alt key x keyup alt key F10 keydown alt key F4 keyup alt");
+  EXPECT_EQ(take(),
+            "SYSKEYDOWN 12 20000000, SYSKEYDOWN 58 20000000, SYSKEYUP 58 20000000, "
+            "SYSKEYUP 12 20000000, SYSKEYDOWN 79 0, SYSKEYUP 79 0, SYSKEYDOWN 12 20000000, "
+            "SYSKEYDOWN 73 20000000, SYSCOMMAND f060 0, CLOSE 0 0, SYSKEYUP 73 20000000, "
+            "SYSKEYUP 12 20000000, ");
+  xdotool("keydown a");
+  std::string held = take(1.5);
+  xdotool("keyup a");
+  EXPECT_TRUE(std::regex_match(held + take(), std::regex("(KEYDOWN 41 0, ){3,}KEYUP 41 0, ")))
+      << held;
 }
 
-TEST_F(Platform, HeldKeyRepeatsItsKeyDownAlone) {
-  key(XK_a, true);
-  pump(1.5);
-  key(XK_a, false);
-  pump();
-  ASSERT_GE(received.size(), 3u);
-  for (size_t i = 0; i + 1 < received.size(); ++i) EXPECT_EQ(received[i], "WM_KEYDOWN 41 0");
-  EXPECT_EQ(received.back(), "WM_KEYUP 41 0");
-}
-
-TEST_F(Platform, ButtonsCarryTheirKeyStateAndPosition) {
-  XWarpPointer(x, None, (Window)(uintptr_t)window, 0, 0, 0, 0, 30, 40);
-  pump();
-  EXPECT_EQ(received, std::vector<std::string>{"WM_MOUSEMOVE 0 28001e"});
-  received.clear();
-  key(XK_Control_L, true);
-  for (unsigned button : {2, 1, 4, 5, 8}) {  // the wheel and side buttons make no message
-    XTestFakeButtonEvent(x, button, True, 0);
-    XTestFakeButtonEvent(x, button, False, 0);
-  }
-  key(XK_Control_L, false);
-  XTestFakeButtonEvent(x, 3, True, 0);
-  XTestFakeButtonEvent(x, 3, False, 0);
-  pump();
-  EXPECT_EQ(received, (std::vector<std::string>{"WM_KEYDOWN 11 0", "WM_MBUTTONDOWN 18 28001e",
-                                                "WM_LBUTTONDOWN 9 28001e", "WM_KEYUP 11 0",
-                                                "WM_RBUTTONDOWN 2 28001e"}));
-}
-
-TEST_F(Platform, WindowManagersCloseRequestMinimiseAndRestore) {
-  sendToWindow(XInternAtom(x, "WM_PROTOCOLS", False), XInternAtom(x, "WM_TAKE_FOCUS", False));
-  sendToWindow(XInternAtom(x, "_NET_WM_STATE", False), XInternAtom(x, "WM_DELETE_WINDOW", False));
-  pump();
-  EXPECT_TRUE(received.empty()) << received[0];
-  sendToWindow(XInternAtom(x, "WM_PROTOCOLS", False), XInternAtom(x, "WM_DELETE_WINDOW", False));
-  pump();
-  EXPECT_EQ(received, std::vector<std::string>{"WM_CLOSE 0 0"});
-
-  for (int i = 0; i < 2; ++i) {  // iconified and restored twice
-    received.clear();
-    XUnmapWindow(x, (Window)(uintptr_t)window);
-    pump();
-    XMapWindow(x, (Window)(uintptr_t)window);
-    pump();
-    EXPECT_EQ(received, (std::vector<std::string>{"WM_ACTIVATE 10000 0", "WM_SIZE 1 0",
-                                                  "WM_SIZE 0 9600c8", "WM_ACTIVATE 1 0"}));
-  }
-  received.clear();
-  XResizeWindow(x, (Window)(uintptr_t)window, 300, 100);
-  pump();
-  EXPECT_EQ(received, std::vector<std::string>{"WM_SIZE 0 64012c"});
-}
-
-TEST_F(Platform, CursorIsInvisibleOverOurWindowsWhileItsCountIsNegative) {
-  XWarpPointer(x, None, (Window)(uintptr_t)window, 0, 0, 0, 0, 50, 50);
+// Buttons carry the keys and buttons held and the position; the wheel and side buttons make
+// no message. The cursor is invisible over our windows while its count is negative.
+TEST_F(Platform, PointerBecomesMessagesAndTheCursorHides) {
+  XWarpPointer(x, None, id(), 0, 0, 0, 0, 30, 40);
+  EXPECT_EQ(take(), "MOUSEMOVE 0 28001e, ");
+  xdotool("keydown ctrl click 2 click 1 click 4 click 5 click 8 keyup ctrl click 3");
+  EXPECT_EQ(take(),
+            "KEYDOWN 11 0, MBUTTONDOWN 18 28001e, LBUTTONDOWN 9 28001e, KEYUP 11 0, "
+            "RBUTTONDOWN 2 28001e, ");
   auto visiblePixels = [&] {
-    XSync(x, False);
     XFixesCursorImage* image = XFixesGetCursorImage(x);
     int visible = 0;
-    for (int i = 0; image && i < image->width * image->height; ++i)
-      visible += (image->pixels[i] >> 24) != 0;
-    if (image) XFree(image);
+    for (int i = 0; i < image->width * image->height; ++i) visible += (image->pixels[i] >> 24) != 0;
+    XFree(image);
     return visible;
   };
   EXPECT_GT(visiblePixels(), 0);
@@ -189,32 +120,44 @@ TEST_F(Platform, CursorIsInvisibleOverOurWindowsWhileItsCountIsNegative) {
   EXPECT_GT(visiblePixels(), 0);
 }
 
+TEST_F(Platform, WindowManagersCloseRequestMinimiseAndRestore) {
+  sendToWindow("WM_PROTOCOLS", "WM_TAKE_FOCUS");
+  sendToWindow("_NET_WM_STATE", "WM_DELETE_WINDOW");
+  EXPECT_EQ(take(), "");
+  sendToWindow("WM_PROTOCOLS", "WM_DELETE_WINDOW");
+  EXPECT_EQ(take(), "CLOSE 0 0, ");
+  for (int i = 0; i < 2; ++i) {  // iconified and restored twice
+    XUnmapWindow(x, id());
+    std::string minimised = take();
+    XMapWindow(x, id());
+    EXPECT_EQ(minimised + take(), "ACTIVATE 10000 0, SIZE 1 0, SIZE 0 9600c8, ACTIVATE 1 0, ");
+  }
+  XResizeWindow(x, id(), 300, 100);
+  EXPECT_EQ(take(), "SIZE 0 64012c, ");
+}
+
 TEST_F(Platform, PixelFormatsAndContexts) {
   HDC dc = GetDC(window);
   ASSERT_EQ((HWND)dc, window);
   PIXELFORMATDESCRIPTOR pfd = {};
-  pfd.nSize = sizeof pfd;
   pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
   pfd.cColorBits = 24;
   pfd.cDepthBits = 16;
-  int format = ChoosePixelFormat(dc, &pfd);
+  int format = ChoosePixelFormat(dc, &pfd), count = 0;
   ASSERT_GT(format, 0);
+  EXPECT_EQ(ChoosePixelFormat(NULL, &pfd), 0);   // no window
   EXPECT_EQ(wglCreateContext(dc), (HGLRC)NULL);  // no format yet
-  int count = 0;
   XFree(glXGetFBConfigs(x, DefaultScreen(x), &count));
   for (int f : {INT_MAX, count + 2, count + 1, -1, 0})
     EXPECT_FALSE(SetPixelFormat(dc, f, &pfd)) << f;
   ASSERT_TRUE(SetPixelFormat(dc, format, &pfd));
   EXPECT_FALSE(SetPixelFormat(dc, format, &pfd));  // set once
   HGLRC rc = wglCreateContext(dc);
-  ASSERT_TRUE(rc);
-  ASSERT_TRUE(wglMakeCurrent(dc, rc));
+  ASSERT_TRUE(rc && wglMakeCurrent(dc, rc));
   GLint depth = 0;
   glGetIntegerv(GL_DEPTH_BITS, &depth);
   EXPECT_GE(depth, 16);
-  EXPECT_TRUE(SwapBuffers(dc));
-  EXPECT_TRUE(wglMakeCurrent(NULL, NULL));
-  EXPECT_TRUE(wglDeleteContext(rc));
+  EXPECT_TRUE(SwapBuffers(dc) && wglMakeCurrent(NULL, NULL) && wglDeleteContext(rc));
   EXPECT_FALSE(wglDeleteContext(rc));
   EXPECT_EQ(ReleaseDC(window, dc), 1);
   for (uintptr_t id : {(uintptr_t)0, (uintptr_t)0x1fffffff, (uintptr_t)UINT_MAX + 5})
@@ -224,67 +167,52 @@ TEST_F(Platform, PixelFormatsAndContexts) {
 // The registry's export format, as regedit writes it (UTF-16 with a byte-order mark, CRLF) and
 // as a person would (UTF-8, LF), read through the registry calls.
 TEST(Registry, ReadsStringValuesFromTheUsersExportFile) {
-  std::string dir = e2e::makeTempDir();
+  std::string dir = shell("d=$(mktemp -d) && mkdir $d/dravik && printf %s $d");
   setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
-  e2e::shell("mkdir -p " + dir + "/dravik");
-  const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
-  const std::string key =
-      "[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\VORTEQ\\Screensaver1]";
+  const std::string sub = "Software\\VB and VBA Program Settings\\VORTEQ\\Screensaver1",
+                    v5 = "Windows Registry Editor Version 5.00\r\n\r\n",
+                    key = "[HKEY_CURRENT_USER\\" + sub + "]", value = key + "\n\"ParentHWND\"=";
   auto utf16 = [](const std::string& s) {
     std::string out = "\xFF\xFE";
     for (char c : s) out += std::string(1, c) + '\0';
     return out;
   };
-  struct Case {
-    std::string file;
-    LSTATUS status;
-    std::string text;  // with the zero the call copies
-  } cases[] = {
-      {header + key + "\r\n\"Other\"=dword:1\r\n\"ParentHWND\"=\"12345\"\r\n", 0,
-       std::string("12345\0", 6)},
-      {utf16(header + key + "\n\"parenthwnd\"=\"a\\\\b\\\"c\"\n"), 0, std::string("a\\b\"c\0", 6)},
+  // What the calls give: status, size, type, then the 8-byte buffer and 4 beyond it ('|': zero).
+  const char* notFound = "2 8 0 ############";
+  const std::pair<std::string, const char*> cases[] = {
+      {v5 + key + "\r\n\"Other\"=dword:1\r\n\"ParentHWND\"=\"12345\"\r\n", "0 6 1 12345|######"},
+      {utf16(v5 + key + "\n\"parenthwnd\"=\"a\\\\b\\\"c\"\n"), "0 6 1 a\\b\"c|######"},
       // U+1F600 as the surrogate pair D83D DE00, then "7".
-      {utf16(header + key + "\n\"ParentHWND\"=\"") + std::string("\x3D\xD8\x00\xDE", 4) +
-           utf16("7\"\n").substr(2),
-       0,
-       std::string("\xF0\x9F\x98\x80"
-                   "7\0",
-                   6)},
-      {"REGEDIT4\n" + key + "\n\"ParentHWND\"=\"1\"\n" + key + "\n\"ParentHWND\"=\"2\"\n", 0,
-       std::string("2\0", 2)},  // a later line wins
-      {header + key + "\n\"ParentHWND\"=\"123\"x\n", ERROR_FILE_NOT_FOUND, ""},
-      {header + key + "\n\"ParentHWND\"=dword:0000007b\n", ERROR_FILE_NOT_FOUND, ""},
-      {header + key + "\n\"ParentHWND\"=hex:31,32,00\n", ERROR_FILE_NOT_FOUND, ""},
-      {"not a registry file\n" + key + "\n\"ParentHWND\"=\"1\"\n", ERROR_FILE_NOT_FOUND, ""},
-      {header + "[HKEY_CURRENT_USER\\Software\\Other]\n\"ParentHWND\"=\"1\"\n",
-       ERROR_FILE_NOT_FOUND, ""},
-      {header + key + "\n\"ParentHWND\"=\"123456789\"\n", ERROR_MORE_DATA, ""},  // 10 > 8 bytes
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    e2e::writeFile(dir + "/dravik/registry.reg", c.file);
+      {utf16(v5 + value + "\"") + std::string("\x3D\xD8\x00\xDE", 4) + utf16("7\"\n").substr(2),
+       "0 6 1 \xF0\x9F\x98\x80"
+       "7|######"},
+      {"REGEDIT4\n" + value + "\"1\"\n" + value + "\"2\"\n", "0 2 1 2|##########"},  // the later
+      {v5 + value + "\"123\"x\n", notFound},
+      {v5 + value + "dword:0000007b\n", notFound},
+      {"not a registry file\n" + value + "\"1\"\n", notFound},
+      {v5 + "[HKEY_CURRENT_USER\\Software\\Other]\n\"ParentHWND\"=\"1\"\n", notFound},
+      {v5 + value + "\"123456789\"\n", "234 10 0 ############"}};  // 10 > 8 bytes
+  for (const auto& [file, expected] : cases) {
+    SCOPED_TRACE(file);
+    std::ofstream(dir + "/dravik/registry.reg", std::ios::binary) << file;
     HKEY hkey = NULL;
-    LSTATUS opened = RegOpenKeyExA(HKEY_CURRENT_USER,
-                                   "Software\\VB and VBA Program Settings\\VORTEQ\\Screensaver1", 0,
-                                   KEY_READ, &hkey);
-    char buffer[8 + 4];
-    memset(buffer, '#', sizeof buffer);
+    std::string buffer(8 + 4, '#');
     DWORD type = 0, size = 8;
-    LSTATUS read =
-        opened ? opened : RegQueryValueExA(hkey, "ParentHWND", NULL, &type, (LPBYTE)buffer, &size);
-    EXPECT_EQ(opened ? ERROR_SUCCESS : RegCloseKey(hkey), ERROR_SUCCESS);
-    EXPECT_EQ(read, c.status);
-    std::string expected = c.text + std::string(sizeof buffer - c.text.size(), '#');
-    EXPECT_EQ(std::string(buffer, sizeof buffer), expected);
-    // The size written back: the text's with its zero, or the size a too small buffer needs.
-    EXPECT_EQ(size, read == ERROR_SUCCESS ? c.text.size() : read == ERROR_MORE_DATA ? 10u : 8u);
-    EXPECT_EQ(type, read == ERROR_SUCCESS ? (DWORD)REG_SZ : 0u);
+    LSTATUS status = RegOpenKeyExA(HKEY_CURRENT_USER, sub.c_str(), 0, KEY_READ, &hkey);
+    if (status == ERROR_SUCCESS) {
+      status = RegQueryValueExA(hkey, "ParentHWND", NULL, &type, (LPBYTE)&buffer[0], &size);
+      EXPECT_EQ(RegCloseKey(hkey), ERROR_SUCCESS);
+    }
+    std::replace(buffer.begin(), buffer.end(), '\0', '|');
+    EXPECT_EQ(std::to_string(status) + " " + std::to_string(size) + " " + std::to_string(type) +
+                  " " + buffer,
+              expected);
   }
   BYTE buffer[8];
   DWORD size = sizeof buffer;
   EXPECT_NE(RegQueryValueExA((HKEY)buffer, "ParentHWND", NULL, NULL, buffer, &size), ERROR_SUCCESS);
   EXPECT_NE(RegCloseKey((HKEY)buffer), ERROR_SUCCESS);
-  e2e::shell("rm -rf " + dir);
+  shell("rm -rf " + dir);
 }
 
 }  // namespace

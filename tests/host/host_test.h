@@ -23,18 +23,11 @@ class HostTest : public ::testing::Test {
     return out;
   }
 
-  // The logged calls whose name is one of these, in order.
-  std::vector<std::string> callsOf(const std::set<std::string>& names) {
-    std::vector<std::string> out;
+  // The logged calls whose name is one of these, in order, each followed by " | ".
+  std::string callsOf(const std::set<std::string>& names) {
+    std::string out;
     for (const std::string& c : os().calls)
-      if (names.count(c.substr(0, c.find('(')))) out.push_back(c);
+      if (names.count(c.substr(0, c.find('(')))) out += c + " | ";
     return out;
-  }
-
-  // Ends the run with WM_QUIT once this many frames were presented.
-  void quitAfterFrames(int frames) {
-    os().onSwapBuffers = [this, frames] {
-      if (os().swaps == frames) os().postMessage(WM_QUIT, 0);
-    };
   }
 };

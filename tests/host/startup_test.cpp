@@ -25,14 +25,13 @@ TEST_F(StartupTest, RunsOnlyForEmptyTextOrSlashSInAnyCase) {
 }
 
 TEST_F(StartupTest, SettingNamesTheParentOrFullScreen) {
+  // "12" after a longer value: its stale bytes must not leak in; a value too large for the
+  // buffer counts as absent.
+  // clang-format off
   const std::pair<std::optional<std::string>, intptr_t> settings[] = {
-      {"123", 123},
-      {"0", 0},
-      {std::nullopt, 0},
-      {"  -17x", -17},
-      {"99999", 99999},
-      {"12", 12},                     // stale bytes of the earlier, longer value must not leak in
-      {std::string(10005, '7'), 0}};  // too large for the buffer: as if absent
+      {"123", 123}, {"0", 0}, {std::nullopt, 0}, {"  -17x", -17}, {"99999", 99999}, {"12", 12},
+      {std::string(10005, '7'), 0}};
+  // clang-format on
   for (const auto& [value, parent] : settings) {
     os().parentHwndValue = value;
     fake::runWinMain("/c");
@@ -47,15 +46,11 @@ TEST_F(StartupTest, SettingNamesTheParentOrFullScreen) {
 }
 
 TEST_F(StartupTest, DecimalTextIsReadLikeAtoiWithoutOverflow) {
-  const std::pair<const char*, int> texts[] = {{"  42abc", 42},
-                                               {"-17", -17},
-                                               {"+8", 8},
-                                               {"abc", 0},
-                                               {"", 0},
-                                               {"2147483647", INT_MAX},
-                                               {"\t\n9", 9},
-                                               {"99999999999999999999999", INT_MAX},
-                                               {"-99999999999999999999999", INT_MIN}};
+  // clang-format off
+  const std::pair<const char*, int> texts[] = {
+      {"  42abc", 42}, {"-17", -17}, {"+8", 8}, {"abc", 0}, {"", 0}, {"2147483647", INT_MAX},
+      {"\t\n9", 9}, {"99999999999999999999999", INT_MAX}, {"-99999999999999999999999", INT_MIN}};
+  // clang-format on
   for (auto [text, value] : texts) EXPECT_EQ(parseDecimal(text), value) << text;
 }
 

@@ -20,42 +20,52 @@ Bytes reversedRows(const Bytes& p, int height, size_t rowBytes) {
   return out;
 }
 
-TEST_F(BitmapTest, LoadingTurnsBlueGreenRedIntoRedGreenBlue) {
-  Bytes stored = counting(24 + 5, 10);  // distinct bytes, and 5 after the last row
-  writeFile("distinct.bmp", bmpFile(4, 2, stored));
-  // Width 1: rows of 3 pixel bytes and a filler byte, as OpenGL reads them; the exchange runs
-  // over packed pixels, so the second one takes in the filler byte.
-  writeFile("narrow.bmp", bmpFile(1, 2, {1, 2, 3, 0, 4, 5, 6, 0}));
-  {
-    CMyBitmap b("distinct.bmp"), narrow("narrow.bmp");
-    EXPECT_EQ(b.getWidth() * 10 + b.getHeight(), 42);
-    Bytes expected = stored;  // the bytes after the pixel array are left alone
-    for (size_t i = 0; i < 24; i += 3) std::swap(expected[i], expected[i + 2]);
-    EXPECT_EQ(pixelsOf(b, stored.size()), expected);
-    EXPECT_EQ(pixelsOf(narrow, 8), (Bytes{3, 2, 1, 5, 4, 0, 6, 0}));
-    narrow.flipY();  // a one-pixel-wide picture is mirrored too
-    EXPECT_EQ(pixelsOf(narrow, 8), (Bytes{5, 4, 0, 3, 2, 1, 6, 0}));
-    EXPECT_EQ(liveBlocks(), 2);
+// Colour files of distinct bytes (and 5 more after the last row, which stay as they are), masks
+// of other distinct bytes; 1 to 4 rows of 4 pixels.
+TEST_F(BitmapTest, ReadingTurnsBgrIntoRgbTheMaskGivesAlphaAndMirroringTwiceRestores) {
+  for (int h = 1; h <= 4; ++h) {
+    SCOPED_TRACE(testing::Message() << h << " rows");
+    fake::reset();
+    Bytes colour = counting(12 * h + 5, 10), mask = counting(12 * h, 100);
+    writeFile("c.bmp", bmpFile(4, h, colour));
+    writeFile("m.bmp", bmpFile(4, h, mask));
+    {
+      CMyBitmap rgb("c.bmp");
+      CDoubleBitmap rgba("c.bmp", "m.bmp");
+      EXPECT_EQ(rgb.getWidth() * 10 + rgb.getHeight(), 40 + h);
+      EXPECT_EQ(rgba.getWidth() * 10 + rgba.getHeight(), 40 + h);
+      Bytes swapped = colour, merged;
+      for (int i = 0; i < 4 * h; ++i) {
+        std::swap(swapped[3 * i], swapped[3 * i + 2]);
+        merged.insert(merged.end(), {swapped[3 * i], swapped[3 * i + 1], swapped[3 * i + 2], mask[3 * i + 2]});
+      }
+      EXPECT_EQ(pixelsOf(rgb, colour.size()), swapped);
+      EXPECT_EQ(pixelsOf(rgba, 16 * h), merged);
+      EXPECT_EQ(liveBlocks(), 2);  // the merged block alone outlives its constructor
+      char rgbaBlock[32];
+      snprintf(rgbaBlock, sizeof rgbaBlock, "GlobalAlloc(0x40,0x%x)", 16 * h);
+      EXPECT_EQ(fake::platform().count(rgbaBlock), 1);
+      for (int twice = 1; twice <= 2; ++twice) {
+        rgb.flipY();
+        rgba.flipY();
+        swapped.resize(12 * h);
+        EXPECT_EQ(pixelsOf(rgb, 12 * h), twice == 1 ? reversedRows(swapped, h, 12) : swapped);
+        EXPECT_EQ(pixelsOf(rgba, 16 * h), twice == 1 ? reversedRows(merged, h, 16) : merged);
+      }
+    }
+    EXPECT_EQ(liveBlocks(), 0);
+    EXPECT_TRUE(boxes().empty());
   }
-  EXPECT_EQ(liveBlocks(), 0);
-  EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(BitmapTest, BothPicturesMirrorTheirRowsAndTwiceRestoreThem) {
-  for (int h = 1; h <= 5; ++h) {
-    SCOPED_TRACE(testing::Message() << h << " rows");
-    writeFile("rows.bmp", bmpFile(4, h, counting(12 * h)));
-    writeFile("mask.bmp", bmpFile(4, h, counting(12 * h, 100)));
-    CMyBitmap b("rows.bmp");
-    CDoubleBitmap rgba("rows.bmp", "mask.bmp");
-    Bytes rgb = pixelsOf(b, 12 * h), rgbaRows = pixelsOf(rgba, 16 * h);
-    for (int twice = 1; twice <= 2; ++twice) {
-      b.flipY();
-      rgba.flipY();
-      EXPECT_EQ(pixelsOf(b, 12 * h), twice == 1 ? reversedRows(rgb, h, 12) : rgb);
-      EXPECT_EQ(pixelsOf(rgba, 16 * h), twice == 1 ? reversedRows(rgbaRows, h, 16) : rgbaRows);
-    }
-  }
+// One pixel wide: rows of 3 pixel bytes and a filler byte, as OpenGL reads them. The exchange
+// runs over packed pixels, so the second one takes in the filler; the mirror still swaps rows.
+TEST_F(BitmapTest, OnePixelWidePictureIsReadAndMirrored) {
+  writeFile("narrow.bmp", bmpFile(1, 2, {1, 2, 3, 0, 4, 5, 6, 0}));
+  CMyBitmap narrow("narrow.bmp");
+  EXPECT_EQ(pixelsOf(narrow, 8), (Bytes{3, 2, 1, 5, 4, 0, 6, 0}));
+  narrow.flipY();
+  EXPECT_EQ(pixelsOf(narrow, 8), (Bytes{5, 4, 0, 3, 2, 1, 6, 0}));
 }
 
 // Files the reader must refuse rather than read or write beyond their bytes: one message, then
@@ -96,28 +106,6 @@ TEST_F(BitmapTest, MissingAndUnusableFilesAreReportedAsUnreadable) {
     EXPECT_EQ(boxes(), (Boxes{kCantRead, kIsNull}));
     EXPECT_EQ(liveBlocks(), 0);
   }
-}
-
-TEST_F(BitmapTest, MergeTakesColourAndTheMasksRedAsAlpha) {
-  // The first pixel stored as 10, 20, 30 with mask 40, 50, 60, then every byte different, so
-  // each pixel must keep its place.
-  Bytes colour = {10, 20, 30}, mask = {40, 50, 60}, rest = counting(21, 1);
-  colour.insert(colour.end(), rest.begin(), rest.end());
-  for (uint8_t b : rest) mask.push_back(b + 100);
-  writeFile("c.bmp", bmpFile(4, 2, colour));
-  writeFile("m.bmp", bmpFile(4, 2, mask));
-  {
-    CDoubleBitmap d("c.bmp", "m.bmp");
-    ASSERT_EQ(d.getWidth() * 10 + d.getHeight(), 42);
-    Bytes expected;
-    for (int i = 0; i < 8; ++i)
-      expected.insert(expected.end(), {colour[3 * i + 2], colour[3 * i + 1], colour[3 * i], mask[3 * i + 2]});
-    EXPECT_EQ(pixelsOf(d, 32), expected);  // the first pixel: 30, 20, 10, 60
-    EXPECT_EQ(liveBlocks(), 1);            // only the merged block outlives the constructor
-    EXPECT_EQ(fake::platform().count("GlobalAlloc(0x40,0x20)"), 1);  // 4 x 2 pixels x 4 bytes
-  }
-  EXPECT_EQ(liveBlocks(), 0);
-  EXPECT_TRUE(boxes().empty());
 }
 
 TEST_F(BitmapTest, MergeShowsTheMessageOfTheFirstFailingTestAndStaysEmpty) {

@@ -1,10 +1,11 @@
-// The generated pictures of Data/ as the program relies on them: the file format, the sizes,
-// the layouts of the logo, the font atlases and the desktop, grey masks, the blank font cells,
-// the darker atlas, and the same bytes from every run of the generator.
+// The generated pictures of Data/ as the program reads them: the file format, the sizes, the
+// layouts of the logo, the font atlases and the desktop, and the same bytes from every run.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,128 +15,66 @@
 #include "effects/fontcells.h"
 #include "picture_names.h"
 
-namespace {
+uint32_t u32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-uint32_t u32(const Bytes& b, size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | (uint32_t)b[at + 3] << 24;
-}
-
-// A picture in the exact subset the program reads, or an empty one (with a test failure).
+// A picture's bytes; its sides stay 0 (with a failure) unless it is a bottom-up 24-bit BMP of
+// power-of-two sides with a 40-byte info header, the subset the program reads.
 struct Picture {
-  int width = 0, height = 0;
-  Bytes rgb;  // top row of the picture first
-  const uint8_t* at(int x, int y) const { return &rgb[(size_t(y) * width + x) * 3]; }
-  int red(int x, int y) const { return at(x, y)[0]; }
-  int sum(int x, int y) const { return at(x, y)[0] + at(x, y)[1] + at(x, y)[2]; }
+  std::vector<uint8_t> b;
+  int w = 0, h = 0;
+  explicit Picture(const char* name, const std::string& dir = PICTURE_DIR) {
+    std::ifstream in(dir + "/" + name, std::ios::binary);
+    b.assign(std::istreambuf_iterator<char>(in), {});
+    size_t n = b.size();
+    b.resize(std::max<size_t>(n, 54));
+    int x = int(u32(&b[18])), y = int(u32(&b[22]));
+    bool ok = b[0] == 'B' && b[1] == 'M' && u32(&b[2]) == n && u32(&b[10]) == 54 &&
+              u32(&b[14]) == 40 && u32(&b[26]) == (24 << 16 | 1) && u32(&b[30]) == 0 &&
+              u32(&b[46]) == 0 && x > 0 && y > 0 && !(x & (x - 1)) && !(y & (y - 1)) &&
+              n == 54 + size_t(x) * y * 3;
+    EXPECT_TRUE(ok) << name;
+    if (ok) w = x, h = y;
+  }
+  // Blue, green, red of (x, y) counted from the top left.
+  const uint8_t* at(int x, int y) const { return &b[54 + (size_t(h - 1 - y) * w + x) * 3]; }
 };
 
-Picture read(const char* name) {
-  Bytes b = readBytes(std::string(PICTURE_DIR) + "/" + name);
-  Picture p;
-  int32_t w = b.size() >= 54 ? (int32_t)u32(b, 18) : 0,
-          h = b.size() >= 54 ? (int32_t)u32(b, 22) : 0;
-  bool powers = w > 0 && h > 0 && !(w & (w - 1)) && !(h & (h - 1));
-  bool ok = powers && b[0] == 'B' && b[1] == 'M' && u32(b, 2) == b.size() && u32(b, 10) == 54 &&
-            u32(b, 14) == 40 && (u32(b, 26) & 0xffff) == 1 && (u32(b, 28) & 0xffff) == 24 &&
-            u32(b, 30) == 0 && u32(b, 46) == 0 && w % 4 == 0 && b.size() == 54 + size_t(w) * h * 3;
-  EXPECT_TRUE(ok) << name << " is not a bottom-up 24-bit BMP of power-of-two sides";
-  if (!ok) return p;
-  p.width = w;
-  p.height = h;
-  for (int y = h - 1; y >= 0; --y)  // the file's first row is the bottom
-    for (int x = 0; x < w; ++x)
-      p.rgb.insert(p.rgb.end(), {b[54 + (y * w + x) * 3 + 2], b[54 + (y * w + x) * 3 + 1],
-                                 b[54 + (y * w + x) * 3]});
-  return p;
+// The pixels in [x0, x1) x [y0, y1) whose channel (blue 0, green 1, red 2) is above `above`. The
+// program takes a mask's red for alpha.
+int ink(const Picture& m, int x0, int y0, int x1, int y1, int above = 0, int channel = 2) {
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) n += m.at(x, y)[channel] > above;
+  return n;
 }
 
-// The pixels of a region whose red is above the threshold: how many, and whether any touches
-// the region's border.
-struct Ink {
-  int count = 0;
-  bool onBorder = false;
-};
-Ink ink(const Picture& m, int x0, int y0, int w, int h, int threshold = 0) {
-  Ink e;
-  for (int y = y0; y < y0 + h; ++y)
-    for (int x = x0; x < x0 + w; ++x)
-      if (m.red(x, y) > threshold) {
-        e.count++;
-        e.onBorder |= x == x0 || y == y0 || x == x0 + w - 1 || y == y0 + h - 1;
-      }
-  return e;
-}
-
-TEST(Pictures, SizesAreThoseTheTextureCoordinatesAssumeAndMasksAreGrey) {
-  for (const char* name : {PICTURE_LOGO, PICTURE_LOGO_MASK, PICTURE_FONT, PICTURE_FONT_DARKER,
-                           PICTURE_FONT_MASK, PICTURE_DESKTOP}) {
-    Picture p = read(name);
-    EXPECT_EQ(p.width * 10000 + p.height, 512 * 10000 + 512) << name;
+TEST(Pictures, SizesAndLayoutsAreThoseTheTextureCoordinatesAssume) {
+  Picture logo(PICTURE_LOGO_MASK), font(PICTURE_FONT_MASK), bright(PICTURE_FONT),
+      star(PICTURE_STAR), dark(PICTURE_FONT_DARKER), desk(PICTURE_DESKTOP), colour(PICTURE_LOGO);
+  // A square star, its centre lit, its corner black.
+  EXPECT_TRUE(star.w == star.h && star.w >= 32 && star.at(star.w / 2, star.h / 2)[2] > 200 &&
+              star.at(0, 0)[2] == 0 && Picture(PICTURE_BACKGROUND).w > 0);
+  for (const Picture* p : {&logo, &font, &bright, &dark, &desk, &colour})
+    ASSERT_TRUE(p->w == 512 && p->h == 512);
+  // The logo in the top-left 310 x 242, clear of the edges the quad cuts at, mostly opaque.
+  EXPECT_EQ(ink(logo, 0, 0, 512, 512), ink(logo, 1, 1, 309, 241));
+  EXPECT_GT(ink(logo, 0, 0, 310, 242, 250), 310 * 242 / 3);
+  // Each glyph clear of the edges of the top-left 47 x 33 of its cell; the other cells empty.
+  for (int cell = 0; cell < 64; ++cell) {
+    int col = cell % 8, row = cell / 8, x = col * FONTCELL_SIZE, y = row * FONTCELL_SIZE;
+    bool glyph = row < FONTCELL_ROWS && col < (int)strlen(FONTCELLS[row]);
+    int inside = ink(font, x + 1, y + 1, x + FONTGLYPH_WIDTH - 1, y + FONTGLYPH_HEIGHT - 1);
+    EXPECT_EQ(ink(font, x, y, x + FONTCELL_SIZE, y + FONTCELL_SIZE), glyph ? inside : 0) << cell;
+    EXPECT_EQ(ink(font, x, y, x + FONTGLYPH_WIDTH, y + FONTGLYPH_HEIGHT, 250) > 20, glyph) << cell;
   }
-  Picture star = read(PICTURE_STAR), background = read(PICTURE_BACKGROUND);
-  EXPECT_TRUE(star.width == star.height && star.width >= 32);
-  EXPECT_GT(star.sum(star.width / 2, star.height / 2), 600) << "a bright star in the middle";
-  EXPECT_EQ(star.sum(0, 0), 0) << "on black";
-  EXPECT_GT(background.width, 0);
-  for (const char* name : {PICTURE_LOGO_MASK, PICTURE_FONT_MASK}) {
-    Picture m = read(name);
-    for (size_t i = 0; i < m.rgb.size(); i += 3)
-      ASSERT_TRUE(m.rgb[i] == m.rgb[i + 1] && m.rgb[i] == m.rgb[i + 2]) << name;
-  }
-}
-
-TEST(Pictures, LogoFillsItsTopLeftRegionAndNothingElse) {
-  Picture m = read(PICTURE_LOGO_MASK);
-  ASSERT_EQ(m.width, 512);
-  Ink logo = ink(m, 0, 0, 310, 242);
-  EXPECT_GT(ink(m, 0, 0, 310, 242, 250).count, 310 * 242 / 3);
-  EXPECT_FALSE(logo.onBorder) << "the drawn quad would cut the logo off";
-  EXPECT_EQ(ink(m, 310, 0, 512 - 310, 512).count + ink(m, 0, 242, 310, 512 - 242).count, 0);
-}
-
-TEST(Pictures, FontGlyphsLieInTheirCellsTheRestIsTransparentAndTheDarkerAtlasIsDarker) {
-  Picture m = read(PICTURE_FONT_MASK), bright = read(PICTURE_FONT),
-          darker = read(PICTURE_FONT_DARKER);
-  ASSERT_EQ(m.width + bright.width + darker.width, 3 * FONTATLAS_SIZE);
-  for (int row = 0; row < FONTATLAS_SIZE / FONTCELL_SIZE; ++row)
-    for (int col = 0; col < FONTATLAS_SIZE / FONTCELL_SIZE; ++col) {
-      SCOPED_TRACE(testing::Message() << "cell " << col << "," << row);
-      int x = col * FONTCELL_SIZE, y = row * FONTCELL_SIZE;
-      bool glyph = row < FONTCELL_ROWS && col < (int)strlen(FONTCELLS[row]);
-      Ink cell = ink(m, x, y, FONTCELL_SIZE, FONTCELL_SIZE);
-      Ink inGlyph = ink(m, x, y, FONTGLYPH_WIDTH, FONTGLYPH_HEIGHT);
-      EXPECT_EQ(cell.count, inGlyph.count) << "ink outside the glyph's 47 x 33";
-      if (!glyph) {
-        EXPECT_EQ(cell.count, 0);
-        continue;
-      }
-      EXPECT_GT(ink(m, x, y, FONTGLYPH_WIDTH, FONTGLYPH_HEIGHT, 250).count, 20);
-      EXPECT_FALSE(inGlyph.onBorder);
-      long b = 0, d = 0;
-      for (int j = y; j < y + FONTGLYPH_HEIGHT; ++j)
-        for (int i = x; i < x + FONTGLYPH_WIDTH; ++i)
-          if (m.red(i, j) >= 128) b += bright.sum(i, j), d += darker.sum(i, j);
-      EXPECT_TRUE(d < b * 0.7 && d > b * 0.2) << "darker, yet visible";
-    }
-}
-
-TEST(Pictures, DesktopFillsItsTopLeftRegionAndRepeatsItsEdges) {
-  Picture d = read(PICTURE_DESKTOP);
-  ASSERT_EQ(d.width, 512);
-  int lit = 0;
-  for (int y = 0; y < 200; ++y)
-    for (int x = 0; x < 320; ++x) lit += d.sum(x, y) > 0;
-  EXPECT_GT(lit, 320 * 200 * 9 / 10);
-  // The pixels just outside repeat the edge, so filtering there shows no dark seam.
-  for (int y = 0; y < 200; ++y) ASSERT_EQ(d.sum(320, y), d.sum(319, y)) << "row " << y;
-  for (int x = 0; x < 320; ++x) ASSERT_EQ(d.sum(x, 200), d.sum(x, 199)) << "column " << x;
+  long b = 0, d = 0;  // the reflection's atlas: dimmer, yet visible
+  for (size_t i = 54; i < bright.b.size(); ++i) b += bright.b[i], d += dark.b[i];
+  EXPECT_TRUE(d < b * 0.7 && d > b * 0.2) << d << " of " << b;
+  // The desktop's green backdrop and white bar fill its top-left 320 x 200; the pixels just
+  // outside repeat its edges, so filtering there shows no dark seam.
+  EXPECT_GT(ink(desk, 0, 0, 320, 200, 0, 1), 320 * 200 * 9 / 10);
+  EXPECT_TRUE(std::equal(desk.at(0, 200), desk.at(321, 200), desk.at(0, 199)));
+  for (int y = 0; y < 200; ++y) ASSERT_EQ(memcmp(desk.at(319, y), desk.at(320, y), 3), 0) << y;
 }
 
 TEST(Pictures, TheGeneratorWritesTheSameBytesOnEveryRun) {
@@ -144,9 +83,6 @@ TEST(Pictures, TheGeneratorWritesTheSameBytesOnEveryRun) {
   ASSERT_EQ(std::system(("'" PICTUREGEN "' '" + dir + "' '" PICTUREGEN_FONT "'").c_str()), 0);
   for (const char* name : {PICTURE_STAR, PICTURE_BACKGROUND, PICTURE_LOGO, PICTURE_LOGO_MASK,
                            PICTURE_FONT, PICTURE_FONT_DARKER, PICTURE_FONT_MASK, PICTURE_DESKTOP})
-    EXPECT_TRUE(readBytes(dir + "/" + name) == readBytes(std::string(PICTURE_DIR) + "/" + name))
-        << name;
+    EXPECT_TRUE(Picture(name, dir).b == Picture(name).b) << name;
   std::filesystem::remove_all(dir);
 }
-
-}  // namespace
