@@ -8,11 +8,10 @@
 
 namespace {
 
-// Each run covers the display at the origin, above a window that was there first, with the
-// keyboard, until a stop input or signal ends it with its exit code (the wParam of the last
+// Each run covers the display at the origin with the keyboard, back above a window that opens
+// after it (and above those of the runs before), until a stop input or signal ends it with its exit code (the wParam of the last
 // message taken; 0 for a signal) and nothing printed. Other keys and buttons go on.
 TEST_F(Screensaver, CoversTheDisplayUntilAStopInputOrSignalEndsIt) {
-  foreignWindow();
   const std::tuple<const char*, const char*, int> runs[] = {
       // keys that go on, stop, exit code
       {"", "xdotool mousemove_relative 1 0", 0},                 // WM_MOUSEMOVE, no buttons held
@@ -28,7 +27,8 @@ TEST_F(Screensaver, CoversTheDisplayUntilAStopInputOrSignalEndsIt) {
     ASSERT_FALSE(id.empty()) << saver_.err();
     std::string info = shell("xwininfo -id " + id);
     EXPECT_NE(info.find("  -geometry 1024x768+0+0"), std::string::npos) << info;
-    EXPECT_EQ(topmost(), std::stoul(id));
+    foreignWindow();
+    EXPECT_TRUE(waitFor(2, [&] { return topmost() == std::stoul(id); }));
     xdotool(goOn);
     usleep(500000);
     ASSERT_TRUE(saver_.running()) << "ended by: " << goOn;
