@@ -26,10 +26,8 @@ std::vector<GlCall> glCallsNamed(const std::string& name) {
 std::string callText(const std::string& name, const std::vector<double>& args) {
   std::string s = name + "(";
   char n[32];
-  for (size_t i = 0; i < args.size(); i++) {
-    snprintf(n, sizeof n, i ? ",%.9g" : "%.9g", args[i]);
-    s += n;
-  }
+  for (double a : args) snprintf(n, sizeof n, "%.9g,", a), s += n;
+  if (!args.empty()) s.pop_back();
   return s + ")";
 }
 
@@ -37,10 +35,13 @@ std::string callText(const std::string& name, const std::vector<double>& args) {
 
 namespace {
 
-void rec(const char* name, std::vector<double> args, std::vector<unsigned char> pixels = {}) {
-  fake::glCalls().push_back({name, std::move(args), std::move(pixels)});
+// Records a call, each argument as a number; REC names it after the enclosing entry point.
+template <class... A>
+void rec(const char* name, A... args) {
+  fake::glCalls().push_back({name, {(double)args...}, {}});
   if (fake::onGlCall) fake::onGlCall(fake::glCalls().back());
 }
+#define REC(...) rec(__func__, __VA_ARGS__)
 
 GLuint nextTextureName = 1;
 
@@ -48,55 +49,36 @@ GLuint nextTextureName = 1;
 
 extern "C" {
 
-void glEnable(GLenum cap) { rec("glEnable", {(double)cap}); }
-void glDisable(GLenum cap) { rec("glDisable", {(double)cap}); }
-void glShadeModel(GLenum mode) { rec("glShadeModel", {(double)mode}); }
-void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-  rec("glClearColor", {r, g, b, a});
-}
-void glClearDepth(GLclampd depth) { rec("glClearDepth", {depth}); }
-void glHint(GLenum target, GLenum mode) { rec("glHint", {(double)target, (double)mode}); }
-void glClear(GLbitfield mask) { rec("glClear", {(double)mask}); }
-void glBlendFunc(GLenum s, GLenum d) { rec("glBlendFunc", {(double)s, (double)d}); }
-void glBindTexture(GLenum target, GLuint name) {
-  rec("glBindTexture", {(double)target, (double)name});
-}
-void glLoadIdentity(void) { rec("glLoadIdentity", {}); }
-void glMatrixMode(GLenum mode) { rec("glMatrixMode", {(double)mode}); }
-void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
-  rec("glViewport", {(double)x, (double)y, (double)w, (double)h});
-}
-void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
-  rec("glRotatef", {angle, x, y, z});
-}
-void glColor4ub(GLubyte r, GLubyte g, GLubyte b, GLubyte a) {
-  rec("glColor4ub", {(double)r, (double)g, (double)b, (double)a});
-}
-void glBegin(GLenum mode) { rec("glBegin", {(double)mode}); }
-void glEnd(void) { rec("glEnd", {}); }
-void glTexCoord2f(GLfloat s, GLfloat t) { rec("glTexCoord2f", {s, t}); }
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { rec("glVertex3f", {x, y, z}); }
+void glEnable(GLenum cap) { REC(cap); }
+void glDisable(GLenum cap) { REC(cap); }
+void glShadeModel(GLenum mode) { REC(mode); }
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { REC(r, g, b, a); }
+void glClearDepth(GLclampd depth) { REC(depth); }
+void glHint(GLenum target, GLenum mode) { REC(target, mode); }
+void glClear(GLbitfield mask) { REC(mask); }
+void glBlendFunc(GLenum s, GLenum d) { REC(s, d); }
+void glBindTexture(GLenum target, GLuint name) { REC(target, name); }
+void glLoadIdentity(void) { rec(__func__); }
+void glMatrixMode(GLenum mode) { REC(mode); }
+void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { REC(x, y, w, h); }
+void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) { REC(angle, x, y, z); }
+void glColor4ub(GLubyte r, GLubyte g, GLubyte b, GLubyte a) { REC(r, g, b, a); }
+void glBegin(GLenum mode) { REC(mode); }
+void glEnd(void) { rec(__func__); }
+void glTexCoord2f(GLfloat s, GLfloat t) { REC(s, t); }
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { REC(x, y, z); }
 void glGenTextures(GLsizei n, GLuint* names) {
   for (GLsizei i = 0; i < n; ++i) names[i] = nextTextureName++;
-  rec("glGenTextures", {(double)n});
+  REC(n);
 }
-void glTexParameteri(GLenum target, GLenum pname, GLint param) {
-  rec("glTexParameteri", {(double)target, (double)pname, (double)param});
-}
+void glTexParameteri(GLenum target, GLenum pname, GLint param) { REC(target, pname, param); }
 void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
-  std::vector<unsigned char> bytes;
-  if (pixels && width > 0 && height > 0) {
-    const unsigned char* p = (const unsigned char*)pixels;
-    bytes.assign(p, p + (size_t)width * height * (format == GL_RGBA ? 4 : 3));
-  }
-  rec("glTexImage2D",
-      {(double)target, (double)level, (double)internalFormat, (double)width, (double)height,
-       (double)border, (double)format, (double)type, pixels ? 1.0 : 0.0},
-      std::move(bytes));
+  const unsigned char* p = (const unsigned char*)pixels;
+  REC(target, level, internalFormat, width, height, border, format, type, p ? 1 : 0);
+  if (p && width > 0 && height > 0)
+    fake::glCalls().back().pixels.assign(p, p + width * height * (format == GL_RGBA ? 4 : 3));
 }
-void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
-  rec("gluPerspective", {fovy, aspect, zNear, zFar});
-}
+void gluPerspective(GLdouble fov, GLdouble a, GLdouble n, GLdouble f) { REC(fov, a, n, f); }
 
 }  // extern "C"

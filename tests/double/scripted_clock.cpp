@@ -5,9 +5,7 @@
 
 #include "platform/system.h"
 
-namespace {
-long long counter = 0;
-}
+static long long counter = 0;
 
 namespace fake {
 void advanceClock(double seconds) { counter += llround(seconds * CLOCK_FREQUENCY); }

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <numeric>
 
 #include "host/glwindow.h"
 
@@ -34,14 +35,10 @@ int Platform::count(const std::string& prefix) const {
                             [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
 }
 
-int Platform::indexOf(const std::string& prefix, int from) const {
-  for (int i = from; i < (int)calls.size(); ++i)
+int Platform::indexOf(const std::string& prefix) const {
+  for (int i = 0; i < (int)calls.size(); ++i)
     if (calls[i].rfind(prefix, 0) == 0) return i;
   return -1;
-}
-
-void Platform::postMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  queue.push_back(MSG{window, message, wParam, lParam, 0, {0, 0}});
 }
 
 }  // namespace fake
@@ -50,7 +47,8 @@ using fake::platform;
 
 namespace {
 
-const HKEY KEY = (HKEY)(uintptr_t)0x4500001;
+const HWND WINDOW = (HWND)0x4200001;
+const HKEY KEY = (HKEY)0x4500001;
 WNDPROC registeredProc = nullptr;
 
 // Arguments as logged: texts as they are, signed numbers in decimal, handles, styles, flags and
@@ -60,8 +58,7 @@ std::string arg(const std::string& s) { return s; }
 std::string arg(int v) { return std::to_string(v); }
 std::string arg(unsigned long v) {
   char s[24];
-  snprintf(s, sizeof s, "0x%lx", v);
-  return s;
+  return std::string(s, snprintf(s, sizeof s, "0x%lx", v));
 }
 std::string arg(unsigned v) { return arg((unsigned long)v); }
 std::string arg(const void* p) { return arg((unsigned long)(uintptr_t)p); }
@@ -69,10 +66,9 @@ std::string arg(const void* p) { return arg((unsigned long)(uintptr_t)p); }
 // Logs the call; true when the test wants calls of this name to fail.
 template <class... A>
 bool call(const char* name, const A&... args) {
-  std::string entry = std::string(name) + "(";
-  ((entry += arg(args) + ","), ...);
-  if (entry.back() == ',') entry.pop_back();
-  platform().calls.push_back(entry + ")");
+  std::string list;
+  ((list += "," + arg(args)), ...);
+  platform().calls.push_back(std::string(name) + "(" + list.erase(0, 1) + ")");
   return platform().fails(name);
 }
 
@@ -82,13 +78,14 @@ T answer(T ok, const char* name, const A&... args) {
   return call(name, args...) ? T() : ok;
 }
 
-// The request's fields in order; the fields that must be 0 are summed into the last number.
-std::string pixelFormat(const PIXELFORMATDESCRIPTOR* p) {
-  long zeros = p->cRedBits + p->cRedShift + p->cGreenBits + p->cGreenShift + p->cBlueBits +
-               p->cBlueShift + p->cAlphaBits + p->cAlphaShift + p->cAccumBits + p->cAccumRedBits +
-               p->cAccumGreenBits + p->cAccumBlueBits + p->cAccumAlphaBits + p->cStencilBits +
-               p->cAuxBuffers + p->bReserved + (long)p->dwLayerMask + (long)p->dwVisibleMask +
-               (long)p->dwDamageMask;
+// A pixel format request as logged: its fields in order, then the sum of the bytes of all the
+// others (which must be 0).
+using PFD = PIXELFORMATDESCRIPTOR;
+std::string pf(const PFD* p) {
+  PFD rest = *p;
+  rest.nSize = rest.nVersion = 0, rest.dwFlags = 0;
+  rest.iPixelType = rest.cColorBits = rest.cDepthBits = rest.iLayerType = 0;
+  long zeros = std::accumulate((BYTE*)&rest, (BYTE*)(&rest + 1), 0L);
   char s[80];
   snprintf(s, sizeof s, "pfd %d %d 0x%x %d %d %d %d %ld", p->nSize, p->nVersion, p->dwFlags,
            p->iPixelType, p->cColorBits, p->cDepthBits, p->iLayerType, zeros);
@@ -99,14 +96,10 @@ BOOL WINAPI wglSwapIntervalEXT(int n) { return answer(TRUE, "wglSwapIntervalEXT"
 
 }  // namespace
 
-HMODULE GetModuleHandleA(LPCSTR name) {
-  return answer((HMODULE)(uintptr_t)0x400000, "GetModuleHandleA", name);
-}
-HICON LoadIconA(HINSTANCE i, LPCSTR id) {
-  return answer((HICON)7, "LoadIconA", i, (int)(uintptr_t)id);
-}
+HMODULE GetModuleHandleA(LPCSTR n) { return answer((HMODULE)0x400000, "GetModuleHandleA", n); }
+HICON LoadIconA(HINSTANCE i, LPCSTR id) { return answer((HICON)7, "LoadIconA", i, (int)(long)id); }
 HCURSOR LoadCursorA(HINSTANCE i, LPCSTR id) {
-  return answer((HCURSOR)8, "LoadCursorA", i, (int)(uintptr_t)id);
+  return answer((HCURSOR)8, "LoadCursorA", i, (int)(long)id);
 }
 ATOM RegisterClassA(const WNDCLASSA* c) {
   registeredProc = c->lpfnWndProc;
@@ -114,9 +107,7 @@ ATOM RegisterClassA(const WNDCLASSA* c) {
                 c->cbClsExtra, c->cbWndExtra, c->hInstance, c->hIcon, c->hCursor, c->hbrBackground,
                 c->lpszMenuName, c->lpszClassName);
 }
-BOOL UnregisterClassA(LPCSTR name, HINSTANCE i) {
-  return answer(TRUE, "UnregisterClassA", name, i);
-}
+BOOL UnregisterClassA(LPCSTR n, HINSTANCE i) { return answer(TRUE, "UnregisterClassA", n, i); }
 
 BOOL AdjustWindowRectEx(LPRECT r, DWORD style, BOOL menu, DWORD exStyle) {
   call("AdjustWindowRectEx", r->left, r->top, r->right, r->bottom, style, menu, exStyle);
@@ -131,8 +122,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR cls, LPCSTR title, DWORD style, int x
   if (call("CreateWindowExA", exStyle, cls, title, style, x, y, w, h, parent, menu, instance,
            param))
     return NULL;
-  registeredProc(platform().window = fake::WINDOW, WM_SIZE, 0, MAKELPARAM(w, h));
-  return fake::WINDOW;
+  registeredProc(platform().window = WINDOW, WM_SIZE, 0, MAKELPARAM(w, h));
+  return WINDOW;
 }
 BOOL DestroyWindow(HWND h) {
   if (call("DestroyWindow", h)) return FALSE;
@@ -144,27 +135,16 @@ BOOL IsWindow(HWND h) {
   return (h != NULL && h == platform().window) || platform().foreignWindows.count(h) != 0;
 }
 HWND SetParent(HWND child, HWND parent) { return answer((HWND)NULL, "SetParent", child, parent); }
-LONG SetWindowLongA(HWND h, int index, LONG value) {
-  return answer(0, "SetWindowLongA", h, index, (DWORD)value);
-}
+LONG SetWindowLongA(HWND h, int i, LONG v) { return answer(0, "SetWindowLongA", h, i, (DWORD)v); }
 BOOL ShowWindow(HWND h, int show) { return answer(FALSE, "ShowWindow", h, show); }
 BOOL SetForegroundWindow(HWND h) { return answer(TRUE, "SetForegroundWindow", h); }
 HWND SetFocus(HWND h) { return answer((HWND)NULL, "SetFocus", h); }
 BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) {
   return answer(TRUE, "SetWindowPos", h, (int)(intptr_t)after, x, y, cx, cy, flags);
 }
-int ShowCursor(BOOL show) {
-  call("ShowCursor", show);
-  return platform().cursorCount += show ? 1 : -1;
-}
-BOOL GetCursorPos(LPPOINT p) {
-  *p = platform().cursor;
-  return TRUE;
-}
-int GetSystemMetrics(int index) {
-  call("GetSystemMetrics", index);
-  return index == SM_CXSCREEN ? platform().screenWidth : platform().screenHeight;
-}
+int ShowCursor(BOOL show) { return answer(0, "ShowCursor", show); }
+BOOL GetCursorPos(LPPOINT p) { return *p = platform().cursor, TRUE; }
+int GetSystemMetrics(int i) { return answer(i == SM_CXSCREEN ? 640 : 480, "GetSystemMetrics", i); }
 BOOL EnumDisplaySettingsA(LPCSTR device, DWORD mode, DEVMODEA* dm) {
   if (call("EnumDisplaySettingsA", device, (int)mode, (int)dm->dmBitsPerPel)) return FALSE;
   dm->dmBitsPerPel = 24;
@@ -184,37 +164,29 @@ LRESULT DispatchMessageA(const MSG* msg) {
   call("DispatchMessageA", msg->message);
   return registeredProc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
-// The default handling of Alt+F4 closes the window.
-LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wParam, LPARAM) {
-  call("DefWindowProcA", msg, wParam);
-  if (msg == WM_SYSKEYDOWN && wParam == VK_F4) registeredProc(h, WM_CLOSE, 0, 0);
-  return 0;
-}
+LRESULT DefWindowProcA(HWND, UINT m, WPARAM w, LPARAM) { return answer(0, "DefWindowProcA", m, w); }
 void PostQuitMessage(int code) {
   call("PostQuitMessage", code);
   platform().postMessage(WM_QUIT, (WPARAM)code);
 }
 // The user takes a second to read each box.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
-  call("MessageBoxA", owner);
   platform().boxes.push_back({text, caption, style});
   fake::advanceClock(1.0);
-  return IDOK;
+  return answer(IDOK, "MessageBoxA", owner);
 }
 
-HDC GetDC(HWND h) { return answer(fake::DC, "GetDC", h); }
+HDC GetDC(HWND h) { return answer((HDC)0x4300001, "GetDC", h); }
 int ReleaseDC(HWND h, HDC dc) { return answer(1, "ReleaseDC", h, dc); }
-int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* p) {
-  return answer(3, "ChoosePixelFormat", dc, pixelFormat(p));
-}
-BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* p) {
-  return answer(TRUE, "SetPixelFormat", dc, format, pixelFormat(p));
+int ChoosePixelFormat(HDC dc, const PFD* p) { return answer(3, "ChoosePixelFormat", dc, pf(p)); }
+BOOL SetPixelFormat(HDC dc, int f, const PFD* p) {
+  return answer(TRUE, "SetPixelFormat", dc, f, pf(p));
 }
 BOOL SwapBuffers(HDC dc) {
   call("SwapBuffers", dc);
   platform().swaps++;
   if (platform().onSwapBuffers) platform().onSwapBuffers();
-  if (platform().swaps == 1000) platform().postMessage(WM_QUIT, 1000);  // a run that would not end
+  if (platform().swaps == platform().quitAfter) platform().postMessage(WM_QUIT, 0);
   return TRUE;
 }
 HGLRC wglCreateContext(HDC dc) { return answer(fake::RC, "wglCreateContext", dc); }
@@ -227,15 +199,11 @@ BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
 BOOL wglDeleteContext(HGLRC rc) { return answer(TRUE, "wglDeleteContext", rc); }
 PROC wglGetProcAddress(LPCSTR name) {
   bool offered = platform().swapControl && strcmp(name, "wglSwapIntervalEXT") == 0;
-  PROC swap = reinterpret_cast<PROC>(reinterpret_cast<void*>(wglSwapIntervalEXT));
-  return answer(offered ? swap : NULL, "wglGetProcAddress", name);
+  return answer(offered ? (PROC)(void*)wglSwapIntervalEXT : NULL, "wglGetProcAddress", name);
 }
 
 // Time passes only in the scripted clock.
-void Sleep(DWORD milliseconds) {
-  call("Sleep", (int)milliseconds);
-  fake::advanceClock(milliseconds / 1000.0);
-}
+void Sleep(DWORD ms) { call("Sleep", (int)ms), fake::advanceClock(ms / 1000.0); }
 UINT timeBeginPeriod(UINT ms) { return answer((UINT)TIMERR_NOERROR, "timeBeginPeriod", (int)ms); }
 UINT timeEndPeriod(UINT ms) { return answer((UINT)TIMERR_NOERROR, "timeEndPeriod", (int)ms); }
 
@@ -267,14 +235,10 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
   if (n < size) buffer[n] = 0;
   return n;
 }
-HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
-  return call("GlobalAlloc", flags, bytes) ? NULL : calloc(bytes ? bytes : 1, 1);
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T n) {
+  return call("GlobalAlloc", flags, n) ? NULL : calloc(n ? n : 1, 1);
 }
-HGLOBAL GlobalFree(HGLOBAL mem) {
-  call("GlobalFree");
-  free(mem);
-  return NULL;
-}
+HGLOBAL GlobalFree(HGLOBAL mem) { return call("GlobalFree"), free(mem), nullptr; }
 int _chdir(const char* dirname) { return answer(0, "_chdir", dirname); }
 long _filelength(int fd) {
   struct stat st;

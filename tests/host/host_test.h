@@ -5,7 +5,6 @@
 
 #include <set>
 #include <string>
-#include <vector>
 
 #include "tests/double/win32_double.h"
 
@@ -14,12 +13,13 @@ class HostTest : public ::testing::Test {
   void SetUp() override { fake::reset(); }
   fake::Platform& os() { return fake::platform(); }
 
-  // The boxes of the host itself (the pictures, missing here, report under their own captions).
-  std::vector<std::string> hostBoxes() {
-    std::vector<std::string> out;
+  // The boxes of the host itself, each as "caption: text style | " (the pictures, missing here,
+  // report under their own captions).
+  std::string hostBoxes() {
+    std::string out;
     for (const fake::MessageBox& b : os().boxes)
       if (b.caption == "ERROR" || b.caption == "SHUTDOWN ERROR" || b.caption == "Error")
-        out.push_back(b.caption + ": " + b.text + " " + std::to_string(b.style));
+        out += b.caption + ": " + b.text + " " + std::to_string(b.style) + " | ";
     return out;
   }
 

@@ -1,6 +1,6 @@
 // The main loop: every stop condition with its exit code and the frames drawn and presented,
 // and time as the frames see it.
-#include <functional>
+#include <tuple>
 
 #include "host/glwindow.h"
 #include "scene/sequencer.h"
@@ -10,12 +10,10 @@ namespace {
 
 // Not messages: the cursor moves by wParam pixels; the parent window, and ours with it, is gone.
 const UINT kMoveCursor = 0x10001, kParentGone = 0x10002;
+const int kButtons = MK_LBUTTON | MK_SHIFT | MK_MBUTTON;
 
-struct Event {
-  int frame;  // after this frame is presented; 0: before the run
-  UINT message;
-  WPARAM wParam;
-};
+// After this frame is presented (0: before the run), this message with this wParam arrives.
+using Event = std::tuple<int, UINT, WPARAM>;
 
 struct Stop {
   int exitCode, presented, drawn;
@@ -23,8 +21,6 @@ struct Stop {
   std::vector<Event> script;
   const char* parent = nullptr;  // the setting; 777 exists until kParentGone
 };
-
-const int kButtons = MK_LBUTTON | MK_SHIFT | MK_MBUTTON;
 
 // clang-format off
 const Stop kStops[] = {
@@ -45,15 +41,6 @@ const Stop kStops[] = {
                                       {3, WM_KEYDOWN, 'B'}, {4, WM_SYSKEYDOWN, 'B'}, {6, WM_QUIT, 0}}}};
 // clang-format on
 
-void play(fake::Platform& os, const Event& e) {
-  if (e.message == kMoveCursor)
-    os.cursor.x += (LONG)e.wParam;
-  else if (e.message == kParentGone)
-    os.foreignWindows.clear(), os.window = NULL;  // a child window goes with its parent
-  else
-    os.postMessage(e.message, e.wParam);
-}
-
 }  // namespace
 
 using LoopTest = HostTest;
@@ -64,49 +51,52 @@ TEST_F(LoopTest, EachStopConditionEndsWithItsExitCodeAfterItsFrames) {
     fake::reset();
     if (s.parent) os().parentHwndValue = s.parent;
     os().foreignWindows.insert((HWND)777);
-    auto playFrame = [&](int frame) {
-      for (const Event& e : s.script)
-        if (e.frame == frame) play(os(), e);
+    auto play = [&](int frame) {
+      for (auto [at, message, wParam] : s.script) {
+        if (at != frame) continue;
+        if (message == kMoveCursor) os().cursor.x += (LONG)wParam;
+        if (message == kParentGone) os().foreignWindows.clear(), os().window = NULL;
+        if (message < kMoveCursor) os().postMessage(message, wParam);
+      }
     };
-    playFrame(0);
-    os().onSwapBuffers = [&] { playFrame(os().swaps); };
+    play(0);
+    os().onSwapBuffers = [&] { play(os().swaps); };
     EXPECT_EQ(fake::runWinMain(""), s.exitCode);
     EXPECT_EQ(os().swaps, s.presented);
     EXPECT_EQ(os().count("glClear("), s.drawn);
     // Stop messages are never dispatched; a release and the wheel are.
     EXPECT_EQ(os().count("DispatchMessageA(0x20") + os().count("DispatchMessageA(0x12)"),
               std::string(s.name) == "other input goes on" ? 2 : 0);
-    // A window gone with its parent is not released again; no release fails.
-    bool gone = s.script.size() && s.script[0].message == kParentGone;
+    // A child window goes with its parent and is not released again; no release fails.
+    bool gone = s.script.size() && std::get<1>(s.script[0]) == kParentGone;
     EXPECT_EQ(os().count("ReleaseDC") + os().count("DestroyWindow"), gone ? 0 : 2);
     EXPECT_EQ(os().count("UnregisterClassA") + os().count("CreateWindowExA"), 2);
-    EXPECT_TRUE(hostBoxes().empty());
+    EXPECT_EQ(hostBoxes(), "");
   }
   EXPECT_TRUE(keys['B']);
 }
 
+// One second per pass; the first frame follows the end of loading at once, the one after restoring
+// takes the four seconds since then as its one step.
 TEST_F(LoopTest, MinimisedWindowSwapsWithoutDrawingAndTheNextFrameGetsTheWholeTime) {
   os().onSwapBuffers = [this] {
-    fake::advanceClock(1.0);  // one second per pass
+    fake::advanceClock(1.0);
     if (os().swaps == 1) os().postMessage(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1));
     if (os().swaps == 4) os().postMessage(WM_ACTIVATE, WA_ACTIVE);
-    if (os().swaps == 5) os().postMessage(WM_QUIT, 0);
   };
+  os().quitAfter = 5;
   fake::runWinMain("");
   EXPECT_EQ(os().swaps, 5);
   EXPECT_EQ(os().count("glClear("), 2);
-  // The first frame follows the end of loading at once; the one after restoring takes the four
-  // seconds since then as its one step.
   EXPECT_FLOAT_EQ(animmodetime, 4.0f);
 }
 
-// Frames that take no time are presented at the display's pace (75 Hz here), waited for to the
-// millisecond below; after a slow frame the next slots count from it, with no frames that catch up.
+// Frames that take no time are presented at the display's pace (75 Hz here; 60 Hz for "the
+// hardware's default", 1), waited for to the millisecond below; after a slow frame the next slots
+// count from it, with no frames that catch up.
 TEST_F(LoopTest, FramesArePresentedAtTheDisplaysPaceAndASlowOneIsNotCaughtUp) {
-  os().refreshRate = 1;  // "the hardware's default": 60 Hz
-  os().onSwapBuffers = [this] {
-    if (os().swaps == 2) os().postMessage(WM_QUIT, 0);
-  };
+  os().refreshRate = 1;
+  os().quitAfter = 2;
   fake::runWinMain("");
   EXPECT_EQ(os().count("Sleep(16)"), 1);
 
@@ -117,8 +107,8 @@ TEST_F(LoopTest, FramesArePresentedAtTheDisplaysPaceAndASlowOneIsNotCaughtUp) {
   os().onSwapBuffers = [&] {
     presented.push_back(fake::clockNow());
     if (os().swaps == 30) fake::advanceClock(0.1);  // the next frame is slow
-    if (os().swaps == 75) os().postMessage(WM_QUIT, 0);
   };
+  os().quitAfter = 75;
   fake::runWinMain("");
   EXPECT_LT(os().indexOf("wglMakeCurrent"), os().indexOf("wglSwapIntervalEXT(1)"));
   EXPECT_LT(os().indexOf("wglSwapIntervalEXT(1)"), os().indexOf("SwapBuffers"));
@@ -132,15 +122,13 @@ TEST_F(LoopTest, FramesArePresentedAtTheDisplaysPaceAndASlowOneIsNotCaughtUp) {
   EXPECT_NEAR(presented[74] - presented[30], 44 * interval, ms);  // whole slots after it
 }
 
+// The first frame has a zero step, so the 61st is the one that reaches 15 s.
 TEST_F(LoopTest, LogoPhaseStartsInTheFrameThatReachesFifteenSeconds) {
   for (int frames : {60, 61}) {
     fake::reset();
-    os().onSwapBuffers = [this, frames] {
-      fake::advanceClock(0.25);
-      if (os().swaps == frames) os().postMessage(WM_QUIT, 0);
-    };
+    os().onSwapBuffers = [] { fake::advanceClock(0.25); };
+    os().quitAfter = frames;
     fake::runWinMain("");
-    // The first frame has a zero step, so the 61st is the one that reaches 15 s.
     EXPECT_EQ(animmode, frames == 60 ? 0 : 1);
     EXPECT_FLOAT_EQ(animmodetime, frames == 60 ? 14.75f : 0.0f);
   }
