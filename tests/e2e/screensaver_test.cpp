@@ -9,8 +9,9 @@
 namespace {
 
 // Each run covers the display at the origin with the keyboard, back above a window that opens
-// after it (and above those of the runs before), until a stop input or signal ends it with its exit code (the wParam of the last
-// message taken; 0 for a signal) and nothing printed. Other keys and buttons go on.
+// after it (and above those of the runs before), until a stop input or signal ends it with its exit
+// code (the wParam of the last message taken; 0 for a signal) and nothing printed. Other keys and
+// buttons go on.
 TEST_F(Screensaver, CoversTheDisplayUntilAStopInputOrSignalEndsIt) {
   const std::tuple<const char*, const char*, int> runs[] = {
       // keys that go on, stop, exit code

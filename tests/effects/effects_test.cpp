@@ -67,9 +67,8 @@ TEST(Arithmetic, RemainderGeneratorAndFontCells) {
   for (int expected : {41, 18467, 6334, 26500, 19169, 15724}) EXPECT_EQ(msrand(), expected);
 
   auto cell = [](char c) {
-    int col = -1, row = -1;
-    getletter(c, &col, &row);
-    return std::pair{col, row};
+    std::pair p{-1, -1};
+    return getletter(c, &p.first, &p.second), p;
   };
   for (int r = 0; r < FONTCELL_ROWS; r++)
     for (int k = 0; FONTCELLS[r][k]; k++)
@@ -84,37 +83,36 @@ TEST(Effects, DesktopFallsAlongItsParabolaWithoutBound) {
   texture[TEXTURE_DESKTOP] = 7;
   // {step, centre y, z}: at rest, tossed up, falling, receding.
   const float steps[][3] = {{0, 0, -20}, {0.5f, 1.75f, -21.5f}, {0.5f, 2, -23}, {1, -2, -26}};
-  for (const auto& s : steps) {
+  for (auto [dt, y, z] : steps) {
     fake::resetGl();
-    tekenatariscreen(s[0]);
-    EXPECT_EQ(drawn(),
-              kOverlay + kWhite + quad(-10, s[1] + 6.25, 10, s[1] - 6.25, s[2], 0.625, 0.390625));
+    tekenatariscreen(dt);
+    EXPECT_EQ(drawn(), kOverlay + kWhite + quad(-10, y + 6.25, 10, y - 6.25, z, 0.625, 0.390625));
   }
   tekenatariscreen(9.2e9f);  // the longest step the counter measures (2^63 ns): still finite
   EXPECT_TRUE(rotateAtariScreen > 9e9f &&
               std::isfinite(fake::glCallsNamed("glVertex3f").back().args[1]));
 }
 
-// One logo frame from time t0 with step dt: turned by 20 sin of its new time, at `scale` (half
-// size 2 x 310/242 by 2 per unit), compared to 6 digits; and whether it has settled.
-void expectLogo(float t0, double dt, double scale, bool settled) {
-  rotateTolvane = t0;
-  fake::resetGl();
-  tekentolvanelogo(dt);
-  double w = 2 * 310 / 242.0 * scale, h = 2 * scale;
-  EXPECT_EQ(drawn(6), kOverlay + call("glRotatef", {20 * sin(rotateTolvane), 0, 0, 1}, 6) + kWhite +
-                          quad(-w, h, w, -h, -20, 0.60546875, 0.47265625, 6))
-      << t0;
-  EXPECT_EQ(tolvanelogodone(), settled) << t0;
-}
-
 TEST(Effects, LogoShrinksSettlesJustAfterZeroPoint925AndKeepsSwinging) {
   texture[TEXTURE_LOGO] = 7;
-  expectLogo(0, 0, 20, false);
-  expectLogo(0, 0.5, 10, false);
-  expectLogo(0.92499995f, 0, 1.500001, false);  // just short of settling
-  expectLogo(0.92500001f, 0, 1.5, true);
-  expectLogo(1, 1000, 1.5, true);  // its time is kept within a period above 1
+  // {time, step, scale, settled}: one frame turned by 20 sin of its new time, at `scale` (half
+  // size 2 x 310/242 by 2 per unit), compared to 6 digits. Just short of settling, then just
+  // past; the last keeps its time within a period above 1.
+  const double cases[][4] = {{0, 0, 20, 0},
+                             {0, 0.5, 10, 0},
+                             {0.92499995f, 0, 1.500001, 0},
+                             {0.92500001f, 0, 1.5, 1},
+                             {1, 1000, 1.5, 1}};
+  for (const auto& [t0, dt, scale, settled] : cases) {
+    rotateTolvane = (float)t0;
+    fake::resetGl();
+    tekentolvanelogo(dt);
+    double w = 2 * 310 / 242.0 * scale, h = 2 * scale;
+    EXPECT_EQ(drawn(6), kOverlay + call("glRotatef", {20 * sin(rotateTolvane), 0, 0, 1}, 6) +
+                            kWhite + quad(-w, h, w, -h, -20, 0.60546875, 0.47265625, 6))
+        << t0;
+    EXPECT_EQ(tolvanelogodone(), settled != 0) << t0;
+  }
   EXPECT_TRUE(rotateTolvane >= 1.0f && rotateTolvane < 1 + 2 * M_PI);
 }
 
@@ -143,10 +141,9 @@ TEST(Effects, StarsArePlacedByTheGeneratorTurnFlyNearerAndFadeWhileTheirColourCy
             "glBlendFunc(770,1) glBindTexture(3553,11) glLoadIdentity() glRotatef(15,0,0,1) ");
   EXPECT_EQ(drawn(9, 5, 15), quad(0.34375, -0.40625, 0.65625, -0.09375, -1, 1, 1));
   EXPECT_EQ(schemepos, (float)(2.0 * (double)0.4f));
-  drawStar0(0, 0, 3.0f, 0.5);  // past the viewer: back to 6000 away, then this frame's step
-  EXPECT_EQ(star2[0].z, -5875.0f);
-  drawStar0(0, 0, 0, 0);  // at exactly 0 it is not sent back yet
-  EXPECT_EQ(star2[0].z, 0.0f);
+  // Past the viewer: back to 6000 away, then this frame's step; at exactly 0 not sent back yet.
+  for (auto [z, dt, after] : {std::tuple{3.0f, 0.5, -5875.0f}, {0.0f, 0.0, 0.0f}})
+    EXPECT_EQ((drawStar0(0, 0, z, dt), star2[0].z), after) << z;
   tekensterrenveld(30.0);  // all past the viewer at once, then all 6000 away together
   tekensterrenveld(1.0);
   for (int i = 0; i < STARCOUNTMAX2; i++) ASSERT_EQ(star2[i].z, -5750.0f);
@@ -157,11 +154,10 @@ TEST(Effects, StarsArePlacedByTheGeneratorTurnFlyNearerAndFadeWhileTheirColourCy
       {0, 0, 2, 0, 0, 0}, {-1000, 0, 0, 64, 128, 255}, {-1000, -1000, 0, 64, 128, 64},
       {-1000, 0, 3.5, 159, 128, 64}, {-1000, 0, 1.5, 159, 128, 159}, {-1000, 0, 1.75, 207, 128, 111}};
   // clang-format on
-  for (const auto& c : cases) {
-    schemepos = (float)c[2];
-    EXPECT_EQ(drawStar0(0, (float)c[1], (float)c[0], 0),
-              call("glColor4ub", {c[3], c[4], c[5], 255}))
-        << "z " << c[0] << ", y " << c[1] << ", scheme " << c[2];
+  for (const auto& [z, y, scheme, r, g, b] : cases) {
+    schemepos = (float)scheme;
+    EXPECT_EQ(drawStar0(0, (float)y, (float)z, 0), call("glColor4ub", {r, g, b, 255}))
+        << "z " << z << ", y " << y << ", scheme " << scheme;
   }
 }
 
@@ -184,19 +180,15 @@ TEST(Scroller, LettersEnterAtTheRightEdgeWrapAroundRippleAndMirrorInTheReflectio
     }
     return letters;
   };
+  auto from = [&](float x, double dt) { return reset(x), draw(dt, false); };
   // "l" enters at the right-hand limit, inclusive; then one every 2 units.
-  reset(17.0f);
-  EXPECT_EQ(draw(0.0, false), (std::vector<std::pair<double, double>>{{17.0, 5 * 64 / 512.0}}));
-  for (auto [dt, count] : {std::pair{0.7, 2u}, {1.3, 2u}, {1.4, 3u}}) {
-    reset(17.0f);
-    EXPECT_EQ(draw(dt, false).size(), count) << dt;
-  }
+  EXPECT_EQ(from(17.0f, 0.0), (std::vector<std::pair<double, double>>{{17.0, 5 * 64 / 512.0}}));
+  for (auto [dt, count] : {std::pair{0.7, 2u}, {1.3, 2u}, {1.4, 3u}})
+    EXPECT_EQ(from(17.0f, dt).size(), count) << dt;
   // The smallest left edge above 17 that survives the rounding of p + 18: nothing drawn.
-  reset(nextafterf(35.0f, 36.0f) - 18.0f);
-  EXPECT_TRUE(draw(0.0, false).empty());
+  EXPECT_TRUE(from(nextafterf(35.0f, 36.0f) - 18.0f, 0.0).empty());
   // The line repeats with the first letter one pitch behind the last: wrapped to 2L - 400 = -4.
-  reset(-400.0f);
-  auto l = draw(0.0, false);
+  auto l = from(-400.0f, 0.0);
   ASSERT_EQ(l.size(), 18u);
   std::sort(l.begin(), l.end());
   for (size_t i = 0; i < l.size(); i++) EXPECT_EQ(l[i].first, -18.0 + 2.0 * i);
@@ -250,6 +242,7 @@ TEST(Sequencer, EachPhaseDrawsItsEffectsBackToFrontAndDaysOfShowKeepEveryValueIn
             "glEnable(3553) glShadeModel(7425) glClearColor(0,0,0,0.5) glClearDepth(1) "
             "glHint(3152,4354) glClear(16640) glEnable(3042) glDisable(2929) ");
   EXPECT_EQ(frame(14.9), "desktop reflection text ");
+  EXPECT_NEAR(scroller2pos_x, 17 - 6 * 14.9, 1e-3);  // from the right-hand limit, 6 a second
   EXPECT_EQ(frame(0.1), "logo desktop logo reflection text ");  // 15 s: the logo, twice
   // The desktop stands still until the stars.
   EXPECT_TRUE(animmode == 1 && fabs(rotateTolvane - 0.2) < 1e-6 && rotateAtariScreen == 0);
@@ -261,23 +254,28 @@ TEST(Sequencer, EachPhaseDrawsItsEffectsBackToFrontAndDaysOfShowKeepEveryValueIn
   // Every value that keeps growing while the stars run, its rate per second of frame time (the
   // scroller runs twice a frame; 0.4f as the program holds it) and the range [low, low + period]
   // whole periods keep it in.
-  float* const values[] = {&scroller2pos_x, &scroller2HSinPos, &scroller2totallapse,
-                           &rotate2,        &schemepos,        &rotateTolvane};
-  const double rateLowPeriod[][3] = {{-6, -810, 396}, {6, 0, 2 * M_PI}, {2, 0, 2 * M_PI / 0.4f},
-                                     {0.5, 0, 72},    {0.4f, 0, 6},     {1, 1, 2 * M_PI}};
+  const struct {
+    float* value;
+    double rate, low, period;
+  } grows[] = {{&scroller2pos_x, -6, -810, 396},
+               {&scroller2HSinPos, 6, 0, 2 * M_PI},
+               {&scroller2totallapse, 2, 0, 2 * M_PI / 0.4f},
+               {&rotate2, 0.5, 0, 72},
+               {&schemepos, 0.4f, 0, 6},
+               {&rotateTolvane, 1, 1, 2 * M_PI}};
   // A long weekend in one stall, then 300 s in quarter seconds that cross every period: each
   // value stays within what 1200 single-precision additions lose of exact arithmetic (a wrong
   // period is far off), taken modulo its period.
   double exact[6];
-  for (int v = 0; v < 6; v++) exact[v] = *values[v];
+  for (int v = 0; v < 6; v++) exact[v] = *grows[v].value;
   for (int i = 0; i <= 1200; i++) {
     double step = i ? 0.25 : 3.5 * 86400;
     frame(step);
     for (int v = 0; v < 6; v++) {
-      auto [rate, low, period] = rateLowPeriod[v];
+      auto [value, rate, low, period] = grows[v];
       exact[v] += rate * step;
-      ASSERT_NEAR(remainder(*values[v] - exact[v], period), 0.0, 1e-3) << v << ", frame " << i;
-      ASSERT_TRUE(*values[v] >= low && *values[v] <= low + period) << v << ": " << *values[v];
+      ASSERT_NEAR(remainder(*value - exact[v], period), 0.0, 1e-3) << v << ", frame " << i;
+      ASSERT_TRUE(*value >= low && *value <= low + period) << v << ": " << *value;
     }
   }
 }

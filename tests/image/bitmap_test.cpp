@@ -13,59 +13,37 @@ Bytes pixelsOf(Picture& p, size_t n) {
   return bytes ? Bytes(bytes, bytes + n) : Bytes();
 }
 
-// The `height` rows of `rowBytes` bytes, last row first.
-Bytes reversedRows(const Bytes& p, int height, size_t rowBytes) {
-  Bytes out;
-  for (int r = height - 1; r >= 0; --r) out.insert(out.end(), &p[r * rowBytes], &p[(r + 1) * rowBytes]);
-  return out;
-}
-
 // Colour files of distinct bytes (and 5 more after the last row, which stay as they are), masks
-// of other distinct bytes; 1 to 4 rows of 4 pixels.
-TEST_F(BitmapTest, ReadingTurnsBgrIntoRgbTheMaskGivesAlphaAndMirroringTwiceRestores) {
-  for (int h = 1; h <= 4; ++h) {
-    SCOPED_TRACE(testing::Message() << h << " rows");
-    fake::reset();
-    Bytes colour = counting(12 * h + 5, 10), mask = counting(12 * h, 100);
-    writeFile("c.bmp", bmpFile(4, h, colour));
-    writeFile("m.bmp", bmpFile(4, h, mask));
-    {
+// of other distinct bytes; 1 to 4 rows of 4 pixels, or of 1 pixel: rows of 3 pixel bytes and a
+// filler byte, as OpenGL reads them. The exchange runs over packed pixels, so there it takes in
+// the fillers; the mirror swaps rows of packed pixels too.
+TEST_F(BitmapTest, ReadingTurnsBgrIntoRgbTheMaskGivesAlphaAndTheMirrorSwapsRows) {
+  for (int w : {4, 1})
+    for (int h = 1; h <= 4; ++h) {
+      SCOPED_TRACE(testing::Message() << w << "x" << h);
+      fake::reset();
+      Bytes colour = counting(3 * w * h + 5, 10), mask = counting(3 * w * h + 5, 100);
+      writeFile("c.bmp", bmpFile(w, h, colour));
+      writeFile("m.bmp", bmpFile(w, h, mask));
       CMyBitmap rgb("c.bmp");
       CDoubleBitmap rgba("c.bmp", "m.bmp");
-      EXPECT_EQ(rgb.getWidth() * 10 + rgb.getHeight(), 40 + h);
-      EXPECT_EQ(rgba.getWidth() * 10 + rgba.getHeight(), 40 + h);
-      Bytes swapped = colour, merged;
-      for (int i = 0; i < 4 * h; ++i) {
-        std::swap(swapped[3 * i], swapped[3 * i + 2]);
-        merged.insert(merged.end(), {swapped[3 * i], swapped[3 * i + 1], swapped[3 * i + 2], mask[3 * i + 2]});
-      }
-      EXPECT_EQ(pixelsOf(rgb, colour.size()), swapped);
-      EXPECT_EQ(pixelsOf(rgba, 16 * h), merged);
+      EXPECT_EQ(rgb.getWidth() * 10 + rgb.getHeight(), 10 * w + h);
+      EXPECT_EQ(rgba.getWidth() * 10 + rgba.getHeight(), 10 * w + h);
+      Bytes whole = picture(colour, nullptr, w, h, false);
+      whole.insert(whole.end(), colour.end() - 5, colour.end());
+      EXPECT_EQ(pixelsOf(rgb, colour.size()), whole);
+      EXPECT_EQ(pixelsOf(rgba, 4 * w * h), picture(colour, &mask, w, h, false));
       EXPECT_EQ(liveBlocks(), 2);  // the merged block alone outlives its constructor
       char rgbaBlock[32];
-      snprintf(rgbaBlock, sizeof rgbaBlock, "GlobalAlloc(0x40,0x%x)", 16 * h);
+      snprintf(rgbaBlock, sizeof rgbaBlock, "GlobalAlloc(0x40,0x%x)", 4 * w * h);
       EXPECT_EQ(fake::platform().count(rgbaBlock), 1);
-      for (int twice = 1; twice <= 2; ++twice) {
-        rgb.flipY();
-        rgba.flipY();
-        swapped.resize(12 * h);
-        EXPECT_EQ(pixelsOf(rgb, 12 * h), twice == 1 ? reversedRows(swapped, h, 12) : swapped);
-        EXPECT_EQ(pixelsOf(rgba, 16 * h), twice == 1 ? reversedRows(merged, h, 16) : merged);
-      }
+      rgb.flipY();
+      rgba.flipY();
+      EXPECT_EQ(pixelsOf(rgb, 3 * w * h), picture(colour, nullptr, w, h, true));
+      EXPECT_EQ(pixelsOf(rgba, 4 * w * h), picture(colour, &mask, w, h, true));
+      EXPECT_TRUE(boxes().empty());
     }
-    EXPECT_EQ(liveBlocks(), 0);
-    EXPECT_TRUE(boxes().empty());
-  }
-}
-
-// One pixel wide: rows of 3 pixel bytes and a filler byte, as OpenGL reads them. The exchange
-// runs over packed pixels, so the second one takes in the filler; the mirror still swaps rows.
-TEST_F(BitmapTest, OnePixelWidePictureIsReadAndMirrored) {
-  writeFile("narrow.bmp", bmpFile(1, 2, {1, 2, 3, 0, 4, 5, 6, 0}));
-  CMyBitmap narrow("narrow.bmp");
-  EXPECT_EQ(pixelsOf(narrow, 8), (Bytes{3, 2, 1, 5, 4, 0, 6, 0}));
-  narrow.flipY();
-  EXPECT_EQ(pixelsOf(narrow, 8), (Bytes{5, 4, 0, 3, 2, 1, 6, 0}));
+  EXPECT_EQ(liveBlocks(), 0);
 }
 
 // Files the reader must refuse rather than read or write beyond their bytes: one message, then
@@ -96,13 +74,9 @@ TEST_F(BitmapTest, MissingAndUnusableFilesAreReportedAsUnreadable) {
     if (kind != "missing" && kind != "a folder") writeFile(path, bytes);
     if (kind == "past 2 GiB") std::filesystem::resize_file(path, (1ull << 31) + 54);  // sparse
     if (kind == "no memory") fake::platform().failing.insert("GlobalAlloc");
-    {
-      CMyBitmap b(path.c_str());
-      b.flipY();
-      EXPECT_FALSE(b.hasPixelData());
-      EXPECT_EQ(b.getWidth() | b.getHeight(), 0);
-      EXPECT_EQ(b.getPixelData(), nullptr);
-    }
+    CMyBitmap b(path.c_str());
+    b.flipY();
+    EXPECT_TRUE(!b.hasPixelData() && (b.getWidth() | b.getHeight()) == 0 && !b.getPixelData());
     EXPECT_EQ(boxes(), (Boxes{kCantRead, kIsNull}));
     EXPECT_EQ(liveBlocks(), 0);
   }
@@ -112,8 +86,9 @@ TEST_F(BitmapTest, MergeShowsTheMessageOfTheFirstFailingTestAndStaysEmpty) {
   auto box = [](const char* text) { return Box{text, "CDoubleBitmap"}; };
   const Box widths = box("CDoubleBitmap() bitmap-width not equal.");
   const Box width0 = box("CDoubleBitmap() bitmap-width is 0. This is not allowed");
+  // Sizes in the headers of the colour and the mask file (-1: no such file); the messages.
   const struct {
-    int32_t cw, ch, mw, mh;  // sizes in the headers; -1: no such file
+    int32_t cw, ch, mw, mh;
     Boxes expected;
   } cases[] = {
       {-1, 2, 4, 2, {kCantRead, kNo1st}},
@@ -129,18 +104,13 @@ TEST_F(BitmapTest, MergeShowsTheMessageOfTheFirstFailingTestAndStaysEmpty) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.cw << "x" << c.ch << " and " << c.mw << "x" << c.mh);
     fake::reset();
-    std::filesystem::remove("c.bmp");
-    std::filesystem::remove("m.bmp");
     // Every file carries 96 pixel bytes (the same length), enough for each header above.
-    if (c.cw >= 0) writeFile("c.bmp", bmpFile(c.cw, c.ch, counting(96)));
-    if (c.mw >= 0) writeFile("m.bmp", bmpFile(c.mw, c.mh, counting(96)));
-    {
-      CDoubleBitmap d("c.bmp", "m.bmp");
-      d.flipY();
-      EXPECT_EQ(d.getPixelData(), nullptr);  // and no message for asking
-      EXPECT_EQ(d.getWidth() | d.getHeight(), 0);
-      EXPECT_EQ(liveBlocks(), 0);
-    }
+    for (auto [path, w, h] : {std::tuple{"c.bmp", c.cw, c.ch}, {"m.bmp", c.mw, c.mh}})
+      w < 0 ? (void)std::filesystem::remove(path) : writeFile(path, bmpFile(w, h, counting(96)));
+    CDoubleBitmap d("c.bmp", "m.bmp");
+    d.flipY();
+    EXPECT_TRUE(!d.getPixelData() && (d.getWidth() | d.getHeight()) == 0);  // no message asking
+    EXPECT_EQ(liveBlocks(), 0);
     EXPECT_EQ(boxes(), c.expected);
   }
 }

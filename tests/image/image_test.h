@@ -22,7 +22,8 @@ using Boxes = std::vector<Box>;
 inline Bytes bmpFile(int32_t width, int32_t height, const Bytes& pixels) {
   Bytes b = {'B', 'M'};
   b.resize(54);
-  for (int i = 0; i < 4; ++i) b[18 + i] = (uint8_t)(width >> 8 * i), b[22 + i] = (uint8_t)(height >> 8 * i);
+  for (int i = 0; i < 4; ++i)
+    b[18 + i] = (uint8_t)(width >> 8 * i), b[22 + i] = (uint8_t)(height >> 8 * i);
   b.insert(b.end(), pixels.begin(), pixels.end());
   return b;
 }
@@ -32,8 +33,21 @@ inline Bytes counting(size_t count, uint8_t start = 0) {
   for (size_t i = 0; i < count; ++i) p[i] = (uint8_t)(start + i);
   return p;
 }
+// The pixels a reader should hand out for a w x h picture whose files hold `colour` and, for an
+// RGBA one, `mask`: packed red, green, blue (and the mask's red for alpha), rows in the files'
+// order or mirrored.
+inline Bytes picture(const Bytes& colour, const Bytes* mask, int w, int h, bool mirrored) {
+  Bytes out;
+  for (int r = 0; r < h; ++r)
+    for (int i = (mirrored ? h - 1 - r : r) * w, end = i + w; i < end; ++i) {
+      out.insert(out.end(), {colour[3 * i + 2], colour[3 * i + 1], colour[3 * i]});
+      if (mask) out.push_back((*mask)[3 * i + 2]);
+    }
+  return out;
+}
 inline void writeFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), (std::streamsize)bytes.size());
+  std::ofstream(path, std::ios::binary)
+      .write((const char*)bytes.data(), (std::streamsize)bytes.size());
 }
 
 class ImageTest : public ::testing::Test {
@@ -42,9 +56,8 @@ class ImageTest : public ::testing::Test {
     fake::reset();
     char name[] = "/tmp/dravik-image-XXXXXX";
     ASSERT_NE(mkdtemp(name), nullptr);
-    folder = name;
     previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
+    std::filesystem::current_path(folder = name);
   }
   void TearDown() override {
     std::filesystem::current_path(previous);
