@@ -98,11 +98,10 @@ TEST(Effects, LogoShrinksSettlesJustAfterZeroPoint925AndKeepsSwinging) {
   // {time, step, scale, settled}: one frame turned by 20 sin of its new time, at `scale` (half
   // size 2 x 310/242 by 2 per unit), compared to 6 digits. Just short of settling, then just
   // past; the last keeps its time within a period above 1.
-  const double cases[][4] = {{0, 0, 20, 0},
-                             {0, 0.5, 10, 0},
-                             {0.92499995f, 0, 1.500001, 0},
-                             {0.92500001f, 0, 1.5, 1},
-                             {1, 1000, 1.5, 1}};
+  // clang-format off
+  const double cases[][4] = {{0, 0, 20, 0}, {0, 0.5, 10, 0}, {0.92499995f, 0, 1.500001, 0},
+                             {0.92500001f, 0, 1.5, 1}, {1, 1000, 1.5, 1}};
+  // clang-format on
   for (const auto& [t0, dt, scale, settled] : cases) {
     rotateTolvane = (float)t0;
     fake::resetGl();
@@ -254,15 +253,12 @@ TEST(Sequencer, EachPhaseDrawsItsEffectsBackToFrontAndDaysOfShowKeepEveryValueIn
   // Every value that keeps growing while the stars run, its rate per second of frame time (the
   // scroller runs twice a frame; 0.4f as the program holds it) and the range [low, low + period]
   // whole periods keep it in.
-  const struct {
-    float* value;
-    double rate, low, period;
-  } grows[] = {{&scroller2pos_x, -6, -810, 396},
-               {&scroller2HSinPos, 6, 0, 2 * M_PI},
-               {&scroller2totallapse, 2, 0, 2 * M_PI / 0.4f},
-               {&rotate2, 0.5, 0, 72},
-               {&schemepos, 0.4f, 0, 6},
-               {&rotateTolvane, 1, 1, 2 * M_PI}};
+  // clang-format off
+  const struct { float* value; double rate, low, period; } grows[] = {
+      {&scroller2pos_x, -6, -810, 396}, {&scroller2HSinPos, 6, 0, 2 * M_PI},
+      {&scroller2totallapse, 2, 0, 2 * M_PI / 0.4f}, {&rotate2, 0.5, 0, 72},
+      {&schemepos, 0.4f, 0, 6}, {&rotateTolvane, 1, 1, 2 * M_PI}};
+  // clang-format on
   // A long weekend in one stall, then 300 s in quarter seconds that cross every period: each
   // value stays within what 1200 single-precision additions lose of exact arithmetic (a wrong
   // period is far off), taken modulo its period.
