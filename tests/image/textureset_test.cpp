@@ -21,7 +21,7 @@ struct Upload {
   int32_t w, h;
 };
 const Upload kUploads[6] = {{0, DATA(PICTURE_STAR), nullptr, false, 4, 2},
-                            {1, DATA(PICTURE_BACKGROUND), nullptr, false, 4, 1},
+                            {1, DATA(PICTURE_BACKGROUND), nullptr, false, 8, 3},
                             {2, DATA(PICTURE_LOGO), DATA(PICTURE_LOGO_MASK), true, 8, 2},
                             {4, DATA(PICTURE_FONT), DATA(PICTURE_FONT_MASK), true, 4, 3},
                             {5, DATA(PICTURE_FONT_DARKER), DATA(PICTURE_FONT_MASK), true, 4, 3},
