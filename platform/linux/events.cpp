@@ -79,9 +79,10 @@ void translateButton(const XButtonEvent& e) {
       postMessage(toHwnd(e.window), b.message, keyState(e.state) | b.flag, MAKELPARAM(e.x, e.y));
 }
 
-// Iconifying unmaps the window; it counts as minimised until it is mapped again.
+// Iconifying unmaps the window (only a shown window can be unmapped); it counts as minimised
+// until it is mapped again.
 void minimise(WindowRecord& r) {
-  if (r.minimised || !r.shown) return;
+  if (r.minimised) return;
   r.minimised = true;
   HWND hWnd = toHwnd(r.id);
   sendMessage(hWnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
