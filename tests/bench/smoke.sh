@@ -12,10 +12,6 @@ echo "$out" | awk '
   / clear \+ swap | desktop \+ scroller | logo zooming in | stars, falling desktop/ && NF >= 8 {
     rows++
     if (!($(NF - 6) > 0 && $(NF - 2) > 0)) fail("no frame time: " $0)
-    if (/clear \+ swap/ && ($(NF - 3) != 1 || $NF != 1 || $(NF - 1) != 0)) fail("baseline: " $0)
-  }
-  /process start to|loading the pictures|own instructions for loading|peak memory|frames\/s of the real/ {
-    if (!($NF > 0)) fail($0)
   }
   # power rows: platform size phase-number phase paced frames/s CPU/s X/s Wine/s 60f-CPU /60f
   /^(Linux|Wine) +[0-9]+x[0-9]+ +[02] (desktop|stars) / {

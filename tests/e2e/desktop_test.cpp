@@ -16,8 +16,7 @@ using UsersDesktop = Screensaver;
 // Whether the X server's own screen saver is on now.
 bool serverSaverOn(Display* x) {
   XScreenSaverInfo info = {};
-  XScreenSaverQueryInfo(x, DefaultRootWindow(x), &info);
-  return info.state == ScreenSaverOn;
+  return XScreenSaverQueryInfo(x, DefaultRootWindow(x), &info) && info.state == ScreenSaverOn;
 }
 
 // A window of another client, which the window manager gives the keyboard as it opens.
@@ -59,9 +58,7 @@ TEST_F(UsersDesktop, TheBoxesOfAMissingDataFolderOpenOnTopAndCloseWithReturnEsca
                                      std::to_string(h - 16 - 13) + " click 1 mousemove 0 0"};
     xdotool(close[box % 3]);
   }
-  ASSERT_FALSE(waitUntilRunning().empty());
-  xdotool("mousemove_relative 1 1");
-  EXPECT_NE(saver_.waitExit(10), -1);
+  EXPECT_FALSE(waitUntilRunning().empty());
 }
 
 // On two monitors the show covers the primary, centred in it, and the other is black. While it

@@ -47,14 +47,13 @@ class Platform : public ::testing::Test {
     ASSERT_TRUE(window);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    XSynchronize(x, True);  // each request done on return
-    take();
+    XSynchronize(x, True);                               // each request done on return
+    ASSERT_EQ(take(), "SIZE 0 9600c8, ACTIVATE 1 0, ");  // sized, then activated by showing
   }
   void TearDown() override {
     XCloseDisplay(x);
     EXPECT_TRUE(DestroyWindow(window) && !GetDC(window));  // the handle goes with it
     EXPECT_TRUE(UnregisterClassA("probe", NULL));          // in any letter case
-    EXPECT_FALSE(UnregisterClassA("Probe", NULL));
   }
   // The messages of the next moment, taken from the queue as the program's loop does.
   std::string take(double seconds = 0.5) {
@@ -134,6 +133,9 @@ TEST_F(Platform, WindowManagersCloseRequestMinimiseAndRestore) {
   }
   XResizeWindow(x, id(), 300, 100);
   EXPECT_EQ(take(), "SIZE 0 64012c, ");
+  XDestroyWindow(x, id());  // by another client: the handle goes once it is asked for
+  EXPECT_FALSE(IsWindow(window) || GetDC(window));
+  window = CreateWindowExA(0, "Probe", "Probe", WS_POPUP, 0, 0, 9, 9, NULL, NULL, NULL, NULL);
 }
 
 TEST_F(Platform, PixelFormatsAndContexts) {
@@ -157,6 +159,10 @@ TEST_F(Platform, PixelFormatsAndContexts) {
   GLint depth = 0;
   glGetIntegerv(GL_DEPTH_BITS, &depth);
   EXPECT_GE(depth, 16);
+  // The swap interval is offered exactly when the driver has one of its two extensions.
+  EXPECT_EQ(wglGetProcAddress("wglSwapIntervalEXT") != NULL,
+            std::regex_search(glXQueryExtensionsString(x, DefaultScreen(x)),
+                              std::regex("\\bGLX_(EXT|MESA)_swap_control\\b")));
   EXPECT_TRUE(SwapBuffers(dc) && wglMakeCurrent(NULL, NULL) && wglDeleteContext(rc));
   EXPECT_FALSE(wglDeleteContext(rc));
   EXPECT_EQ(ReleaseDC(window, dc), 1);
@@ -180,12 +186,12 @@ TEST(Registry, ReadsStringValuesFromTheUsersExportFile) {
   // What the calls give: status, size, type, then the 8-byte buffer and 4 beyond it ('|': zero).
   const char* notFound = "2 8 0 ############";
   const std::pair<std::string, const char*> cases[] = {
-      {v5 + key + "\r\n\"Other\"=dword:1\r\n\"ParentHWND\"=\"12345\"\r\n", "0 6 1 12345|######"},
+      {v5 + key + "\r\n\"Other\"=\"[1]\"\r\n\"ParentHWND\"=\"12345\"\r\n", "0 6 1 12345|######"},
       {utf16(v5 + key + "\n\"parenthwnd\"=\"a\\\\b\\\"c\"\n"), "0 6 1 a\\b\"c|######"},
-      // U+1F600 as the surrogate pair D83D DE00, then "7".
-      {utf16(v5 + value + "\"") + std::string("\x3D\xD8\x00\xDE", 4) + utf16("7\"\n").substr(2),
-       "0 6 1 \xF0\x9F\x98\x80"
-       "7|######"},
+      // U+1F600 as the surrogate pair D83D DE00, then U+20AC.
+      {utf16(v5 + value + "\"") + std::string("\x3D\xD8\x00\xDE\xAC\x20", 6) +
+           utf16("\"\n").substr(2),
+       "0 8 1 \xF0\x9F\x98\x80\xE2\x82\xAC|####"},
       {"REGEDIT4\n" + value + "\"1\"\n" + value + "\"2\"\n", "0 2 1 2|##########"},  // the later
       {v5 + value + "\"123\"x\n", notFound},
       {v5 + value + "dword:0000007b\n", notFound},

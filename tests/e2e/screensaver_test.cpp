@@ -49,6 +49,8 @@ TEST_F(Screensaver, PreviewDrawsInsideTheParentAndEndsWithIt) {
   start();
   std::string id = waitUntilRunning(false);
   ASSERT_FALSE(id.empty()) << saver_.err();
+  // As large as Windows makes it: the display's 1024 x 768 inside a frame and a caption.
+  EXPECT_NE(shell("xwininfo -id " + id).find("Width: 1040\n  Height: 807\n"), std::string::npos);
   std::string tree = shell("xwininfo -tree -id " + id);
   EXPECT_EQ(std::stoul(tree.substr(tree.find("Parent window id: ") + 18), nullptr, 16), parent);
   EXPECT_GT(grey(std::to_string(parent)), 0.1) << "the preview shows nothing";

@@ -32,8 +32,8 @@ wait_until 20 pgrep -u nobody -fx "$hack --root" >/dev/null || { cat "$work/daem
 sleep 2
 mean=$(import -silent -window root -colorspace gray -format '%[fx:mean]' info:)
 colours=$(import -silent -window root -format '%k' info:)
-echo "the show in the daemon's window: mean grey $mean, $colours colours"
-awk -v m="$mean" -v c="$colours" 'BEGIN { exit !(m > 0.1 && c > 100) }' || { echo "FAIL: no show on screen"; exit 1; }
+awk -v m="$mean" -v c="$colours" 'BEGIN { exit !(m > 0.1 && c > 100) }' ||
+  { echo "FAIL: no show on screen: mean grey $mean, $colours colours"; exit 1; }
 
 start=$(date +%s%N)
 as_nobody xscreensaver-command -deactivate >/dev/null
