@@ -133,6 +133,9 @@ TEST_F(Platform, WindowManagersCloseRequestMinimiseAndRestore) {
   }
   XResizeWindow(x, id(), 300, 100);
   EXPECT_EQ(take(), "SIZE 0 64012c, ");
+  // Only the top-most stacking is offered (HWND_TOP, NULL, is not).
+  EXPECT_TRUE(SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, 0) &&
+              !SetWindowPos(window, NULL, 0, 0, 0, 0, 0));
   XDestroyWindow(x, id());  // by another client: the handle goes once it is asked for
   EXPECT_FALSE(IsWindow(window) || GetDC(window));
   window = CreateWindowExA(0, "Probe", "Probe", WS_POPUP, 0, 0, 9, 9, NULL, NULL, NULL, NULL);
@@ -186,7 +189,7 @@ TEST(Registry, ReadsStringValuesFromTheUsersExportFile) {
   // What the calls give: status, size, type, then the 8-byte buffer and 4 beyond it ('|': zero).
   const char* notFound = "2 8 0 ############";
   const std::pair<std::string, const char*> cases[] = {
-      {v5 + key + "\r\n\"Other\"=\"[1]\"\r\n\"ParentHWND\"=\"12345\"\r\n", "0 6 1 12345|######"},
+      {v5 + key + "\r\n\"Other\"=[1]\r\n\"ParentHWND\"=\"12345\"\r\n", "0 6 1 12345|######"},
       {utf16(v5 + key + "\n\"parenthwnd\"=\"a\\\\b\\\"c\"\n"), "0 6 1 a\\b\"c|######"},
       // U+1F600 as the surrogate pair D83D DE00, then U+20AC.
       {utf16(v5 + value + "\"") + std::string("\x3D\xD8\x00\xDE\xAC\x20", 6) +

@@ -46,4 +46,3 @@ echo "daemon: $launches launch; ${ends#*: }"
 [ "$launches" = 1 ] || { cat "$work/daemon.log"; echo "FAIL: $launches launches"; exit 1; }
 [ "$(grep -c "exited normally with SIGTERM" <<<"$ends")" = "$(wc -l <<<"$ends")" ] ||
   { cat "$work/daemon.log"; echo "FAIL: the daemon saw an abnormal end"; exit 1; }
-echo "PASS: $hack under xscreensaver"
