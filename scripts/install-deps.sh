@@ -31,6 +31,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO=sudo
   echo "Installing: ${missing[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another package manager (automatic updates) may hold dpkg's lock for a while: wait for it.
+  lock=(-o DPkg::Lock::Timeout=300)
+  $SUDO apt-get "${lock[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -45,3 +45,12 @@ start_openbox() {
   on_exit "stop_pid $OPENBOX_PID"
   wait_until 20 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }
+
+# shows_the_show [WINDOW]: true when the window (default: the whole screen) shows the show
+# rather than a blank or a fade: lit on average and in many colours.
+shows_the_show() {
+  local stats
+  stats=$(import -silent -window "${1:-root}" miff:- 2>/dev/null | convert miff:- -format '%[fx:mean] %k' info:) ||
+    return 1
+  awk -v m="${stats% *}" -v c="${stats#* }" 'BEGIN { exit !(m > 0.1 && c > 100) }'
+}

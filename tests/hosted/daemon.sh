@@ -22,18 +22,15 @@ start_xvfb 800x600
 as_nobody() { runuser -u nobody -- env HOME="$work" DISPLAY="$DISPLAY" "$@"; }
 as_nobody sh -c 'echo $$ >"$0"; exec xscreensaver -no-splash -verbose' "$work/daemon.pid" \
   >"$work/daemon.log" 2>&1 &
-wait_until 10 test -s "$work/daemon.pid"
+wait_until 30 test -s "$work/daemon.pid"
 daemon=$(cat "$work/daemon.pid")
 on_exit "kill $daemon; wait_until 5 eval '! kill -0 $daemon 2>/dev/null'"
-wait_until 20 as_nobody xscreensaver-command -time >/dev/null 2>&1
+wait_until 60 as_nobody xscreensaver-command -time >/dev/null 2>&1
 
 as_nobody xscreensaver-command -activate >/dev/null
-wait_until 20 pgrep -u nobody -fx "$hack --root" >/dev/null || { cat "$work/daemon.log"; echo "FAIL: the hack was not launched"; exit 1; }
-sleep 2
-mean=$(import -silent -window root -colorspace gray -format '%[fx:mean]' info:)
-colours=$(import -silent -window root -format '%k' info:)
-awk -v m="$mean" -v c="$colours" 'BEGIN { exit !(m > 0.1 && c > 100) }' ||
-  { echo "FAIL: no show on screen: mean grey $mean, $colours colours"; exit 1; }
+wait_until 60 pgrep -u nobody -fx "$hack --root" >/dev/null || { cat "$work/daemon.log"; echo "FAIL: the hack was not launched"; exit 1; }
+# The daemon fades the screen out before the hack's first frame: wait for the show itself.
+wait_until 60 shows_the_show || { cat "$work/daemon.log"; echo "FAIL: no show on screen within 60 s"; exit 1; }
 
 start=$(date +%s%N)
 as_nobody xscreensaver-command -deactivate >/dev/null

@@ -21,8 +21,10 @@ echo "$lint"
 check "one package written" [ ${#debs[@]} -eq 1 ]
 check "lintian reports no errors" eval '! grep -q "^E:" <<<"$lint"'
 
-on_exit "dpkg -r dravik >/dev/null 2>&1 || true"
-dpkg -i "${debs[0]}"
+# Through apt, which waits for another package manager (automatic updates) to let go of dpkg.
+apt() { DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300 "$@"; }
+on_exit "apt remove dravik >/dev/null 2>&1 || true"
+apt install --no-install-recommends "${debs[0]}"
 check "the hack is the program" [ "$(readlink -f /usr/libexec/xscreensaver/dravik)" = /usr/lib/dravik/dravik ]
 check "Data beside the program" [ "$(readlink -f /usr/lib/dravik/Data)" = /usr/share/dravik/Data ]
 check "the pictures, and only they, in Data" diff <(ls /usr/lib/dravik/Data/) <(sort "$1/pictures.txt")
@@ -31,7 +33,7 @@ check "settings entry" [ "$(xmllint --xpath 'string(/screensaver/@name)' \
 check "the installed hack under the daemon" bash "$root/tests/hosted/daemon.sh" /usr/libexec/xscreensaver/dravik
 
 mapfile -t paths < <(dpkg -L dravik | grep -v '^/\.$')
-dpkg -r dravik
+apt remove dravik
 check "dpkg forgot the package" eval '! dpkg-query -W dravik >/dev/null 2>&1'
 for p in "${paths[@]}"; do  # whatever is left must belong to another package
   if [ -e "$p" ] || [ -L "$p" ]; then check "left behind: $p" eval 'dpkg -S "$p" >/dev/null 2>&1'; fi
