@@ -97,16 +97,28 @@ Window createXWindow(Display* d, WindowRecord& r, int x, int y, bool fullScreen)
   return w;
 }
 
+const int WINDOW_GONE = -1;
+
+// IsUnmapped, IsUnviewable or IsViewable; WINDOW_GONE once the server has destroyed it (a
+// preview's window goes with its parent).
 int mapState(Display* d, Window window) {
   XWindowAttributes a;
   ErrorTrap trap(d);
-  return XGetWindowAttributes(d, window, &a) ? a.map_state : IsUnmapped;
+  return XGetWindowAttributes(d, window, &a) ? a.map_state : WINDOW_GONE;
+}
+
+double monotonicSeconds() {
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return (double)now.tv_sec + (double)now.tv_nsec / 1e9;
 }
 
 // Mapping is asynchronous and focus can only go to a viewable window. Without a window
-// manager the map is done at once, with one it takes a moment (bounded here).
+// manager the map is done at once, with one it takes a moment: up to a second of wall time,
+// however slowly a busy machine answers, and not at all once the window is gone.
 void waitUntilMapped(Display* d, Window window) {
-  for (int i = 0; i < 200 && mapState(d, window) == IsUnmapped; ++i) {
+  const double deadline = monotonicSeconds() + 1.0;
+  while (mapState(d, window) == IsUnmapped && monotonicSeconds() < deadline) {
     struct timespec pause = {0, 5 * 1000 * 1000};
     nanosleep(&pause, nullptr);
   }

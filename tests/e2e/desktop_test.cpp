@@ -19,6 +19,12 @@ bool serverSaverOn(Display* x) {
   return XScreenSaverQueryInfo(x, DefaultRootWindow(x), &info) && info.state == ScreenSaverOn;
 }
 
+// How long the server has seen no input.
+unsigned long idleMs(Display* x) {
+  XScreenSaverInfo info = {};
+  return XScreenSaverQueryInfo(x, DefaultRootWindow(x), &info) ? info.idle : 0;
+}
+
 // A window of another client, which the window manager gives the keyboard as it opens.
 std::string openXmessage(Process& p, const std::string& dir, const std::string& name) {
   p.start("xmessage -name " + name + " " + name, dir + "/" + name + ".err");
@@ -50,8 +56,8 @@ TEST_F(UsersDesktop, TheBoxesOfAMissingDataFolderOpenOnTopAndCloseWithReturnEsca
     EXPECT_EQ(topmost(), std::stoul(id));
     EXPECT_GT(grey(id), 0.7) << "the box is hidden";  // white, black text
     xdotool("mousemove --window " + id + " 5 5 click 1");
-    usleep(200000);
-    ASSERT_EQ(findWindow(caption), id) << "the box did not wait for the user";
+    ASSERT_FALSE(waitFor(1, [&] { return findWindow(caption) != id; }))
+        << "the box did not wait for the user";
     // The pointer goes back where the show found it, for the last box before it closes.
     const std::string close[] = {"mousemove 0 0 key Return", "mousemove 0 0 key Escape",
                                  "mousemove --window " + id + " " + std::to_string(w / 2) + " " +
@@ -81,7 +87,8 @@ TEST_F(UsersDesktop, TheShowCoversThePrimaryMonitorHoldsTheDeskAndGivesItBackAft
   EXPECT_GT(grey("root -crop 40x40+380+330"), 0.2);
   EXPECT_EQ(grey("root -crop 40x40+0+0", "maxima") + grey("root -crop 40x40+760+560", "maxima"),
             0.0);
-  shell("xset s 2 0 && sleep 3");  // blanking due after 2 s
+  shell("xset s 2 0");  // blanking due after 2 s without input
+  EXPECT_TRUE(waitFor(30, [&] { return idleMs(x_) > 3000; }));
   openXmessage(later, dir_, "Later");
   EXPECT_EQ(topmost(), std::stoul(id));
   EXPECT_FALSE(serverSaverOn(x_));

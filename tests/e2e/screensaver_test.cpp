@@ -27,8 +27,7 @@ TEST_F(Screensaver, CoversTheDisplayUntilAStopInputOrSignalEndsIt) {
     foreignWindow();
     EXPECT_TRUE(waitFor(2, [&] { return topmost() == std::stoul(id); }));
     xdotool(goOn);
-    usleep(500000);
-    ASSERT_TRUE(saver_.running()) << "ended by: " << goOn;
+    ASSERT_TRUE(keepsRunning()) << "ended by: " << goOn;
     shell("p=" + std::to_string(saver_.pid) + "; " + stop);
     EXPECT_EQ(outcome(10), std::to_string(exitCode) + " ");  // teardown included
   }
@@ -53,7 +52,8 @@ TEST_F(Screensaver, PreviewDrawsInsideTheParentAndEndsWithIt) {
   EXPECT_NE(shell("xwininfo -id " + id).find("Width: 1040\n  Height: 807\n"), std::string::npos);
   std::string tree = shell("xwininfo -tree -id " + id);
   EXPECT_EQ(std::stoul(tree.substr(tree.find("Parent window id: ") + 18), nullptr, 16), parent);
-  EXPECT_GT(grey(std::to_string(parent)), 0.1) << "the preview shows nothing";
+  EXPECT_TRUE(waitFor(30, [&] { return grey(std::to_string(parent)) > 0.1; }))
+      << "the preview shows nothing";
   XDestroyWindow(x_, parent);
   EXPECT_EQ(outcome(10), "0 ") << "teardown after the parent vanished";
 }
@@ -78,11 +78,9 @@ TEST_F(Screensaver, HostedByADaemonDrawsIntoItsWindowAndLeavesTheInputToIt) {
       return std::regex_search(tree, std::regex("1 child:\n +0x\\w+ \"Dravik Screensaver\": "
                                                 "\\(\"dravik\" \"Dravik\"\\)  400x300\\+0\\+0"));
     })) << tree;
-    usleep(500000);
-    EXPECT_GT(grey(dec), 0.1) << "the window shows nothing";
+    EXPECT_TRUE(waitFor(30, [&] { return grey(dec) > 0.1; })) << "the window shows nothing";
     xdotool("mousemove 300 300 click 1 key Escape");
-    usleep(500000);
-    ASSERT_TRUE(saver_.running()) << "input ended a hosted run";
+    ASSERT_TRUE(keepsRunning()) << "input ended a hosted run";
     launch % 2 ? XDestroyWindow(x_, daemon) : kill(saver_.pid, SIGTERM);
     EXPECT_EQ(outcome(1), launch % 2 == 0 ? "143 " : "0 ");  // within a second; 128 + SIGTERM
   }

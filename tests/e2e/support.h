@@ -103,16 +103,21 @@ class Screensaver : public ::testing::Test {
                  dir_ + "/dravik.err");
   }
 
-  // The window's id once it is up (full screen: with the keyboard) and start-up is over.
+  // The window's id once it is up; full screen: with the keyboard, and showing the show.
   std::string waitUntilRunning(bool fullScreen = true) {
     std::string id;
-    bool up = waitFor(20, [&] {
+    bool up = waitFor(30, [&] {
       id = findWindow("Dravik Screensaver");
       return !saver_.running() ||
-             (!id.empty() && (!fullScreen || xdotool("getwindowfocus") == id + "\n"));
+             (!id.empty() &&
+              (!fullScreen || (xdotool("getwindowfocus") == id + "\n" && grey(id) > 0.1)));
     });
-    usleep(300000);  // the first frames
     return up && saver_.running() ? id : "";
+  }
+
+  // Whether the program is still running after a moment in which nothing should end it.
+  bool keepsRunning(double seconds = 1) {
+    return !waitFor(seconds, [&] { return !saver_.running(); });
   }
 
   // How the run ended, within the time: the exit code (see waitExit), a blank, what it printed.

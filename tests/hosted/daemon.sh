@@ -34,7 +34,8 @@ wait_until 60 shows_the_show || { cat "$work/daemon.log"; echo "FAIL: no show on
 
 start=$(date +%s%N)
 as_nobody xscreensaver-command -deactivate >/dev/null
-wait_until 2 eval '! pgrep -u nobody -fx "$hack --root" >/dev/null' || { echo "FAIL: the hack still runs 2 s after deactivation"; exit 1; }
+wait_until 2 eval '! pgrep -u nobody -fx "$hack --root" >/dev/null' ||
+  { cat "$work/daemon.log"; echo "FAIL: the hack still runs 2 s after deactivation"; exit 1; }
 echo "the hack ended $(( ($(date +%s%N) - start) / 1000000 )) ms after deactivation"
 wait_until 10 grep -q "child pid [0-9]* ($hack)" "$work/daemon.log" || true
 launches=$(grep -c "forked \"$hack --root\"" "$work/daemon.log" || true)
