@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # Builds the Windows screen saver with mingw-w64 and writes the ready-to-install package
-# out/Dravik-windows.zip: Dravik.scr (statically linked), its Data/ folder and INSTALL.txt.
+# out/Dravik-<version>-windows.zip: Dravik.scr (statically linked, with its name, version, icon
+# and manifest), its Data/ folder, INSTALL.txt and LICENSE.txt.
 #
 #   scripts/package-windows.sh [linux build folder]
 #
 # The pictures are made by a program that runs on the build machine, so Data/ comes from a
 # Linux build: the folder given (default build-wine/linux, configured here when it is new),
 # whose 'pictures' target is built first. Environment: WIN_BUILD_DIR (default build-win),
-# PACKAGE (default out/Dravik-windows.zip).
+# PACKAGE (default out/Dravik-<version>-windows.zip, with the project's version).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 linux_build=${1:-build-wine/linux}
 win_build=${WIN_BUILD_DIR:-build-win}
-package=${PACKAGE:-out/Dravik-windows.zip}
 jobs=${JOBS:-2}
 
 for tool in x86_64-w64-mingw32-g++ zip cmake ninja; do
@@ -27,6 +27,8 @@ if [ ! -f "$win_build/build.ninja" ]; then
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 fi
 ninja -j "$jobs" -C "$win_build" Dravik >/dev/null
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win_build/CMakeCache.txt")
+package=${PACKAGE:-out/Dravik-$version-windows.zip}
 
 # The pictures, from the Linux build.
 if [ ! -f "$linux_build/build.ninja" ]; then
@@ -55,8 +57,9 @@ mkdir -p "$stage/Dravik/Data"
 cp "$win_build/Dravik.scr" "$stage/Dravik/"
 x86_64-w64-mingw32-strip "$stage/Dravik/Dravik.scr"
 for p in "${pictures[@]}"; do cp "$data/$p" "$stage/Dravik/Data/"; done
-# Windows users read the note in Notepad: CR LF line ends.
-sed 's/$/\r/' packaging/INSTALL.txt >"$stage/Dravik/INSTALL.txt"
+# Windows users read the notes in Notepad: CR LF line ends.
+sed "s/@VERSION@/$version/; s/\$/\r/" packaging/INSTALL.txt >"$stage/Dravik/INSTALL.txt"
+sed 's/$/\r/' LICENSE >"$stage/Dravik/LICENSE.txt"
 
 case "$package" in /*) ;; *) package="$root/$package" ;; esac
 mkdir -p "$(dirname "$package")"

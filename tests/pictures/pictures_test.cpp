@@ -1,5 +1,6 @@
 // The generated pictures of Data/ as the program reads them: the file format, the sizes, the
-// layouts of the logo, the font atlases and the desktop, and the same bytes from every run.
+// layouts of the logo, the font atlases and the desktop, and the same bytes from every run; and
+// the Windows icon's file format.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -85,4 +86,23 @@ TEST(Pictures, TheGeneratorWritesTheSameBytesOnEveryRun) {
                            PICTURE_FONT, PICTURE_FONT_DARKER, PICTURE_FONT_MASK, PICTURE_DESKTOP})
     EXPECT_TRUE(Picture(name, dir).b == Picture(name).b) << name;
   std::filesystem::remove_all(dir);
+}
+
+TEST(Pictures, TheIconFileHoldsImagesOf16To256Pixels) {
+  std::string path = testing::TempDir() + "picturegen-" + std::to_string(getpid()) + ".ico";
+  ASSERT_EQ(std::system(("'" PICTUREGEN "' --icon '" + path + "'").c_str()), 0);
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> b(std::istreambuf_iterator<char>(in), {});
+  std::filesystem::remove(path);
+  ASSERT_TRUE(b.size() > 70 && u32(&b[0]) == 0x10000 && b[4] == 4 && b[5] == 0);  // 4 images
+  for (uint32_t s : {16, 32, 48, 256}) {
+    // Its entry: its size (0 for 256), 32 bits, its length and place in the file; there, a
+    // 40-byte header of twice the height: the colours, then a mask in rows of 4 bytes.
+    const uint8_t* e = &b[6 + 16 * (s < 256 ? s / 16 - 1 : 3)];
+    uint32_t length = u32(e + 8), at = u32(e + 12);
+    ASSERT_TRUE(e[0] == uint8_t(s) && e[1] == uint8_t(s) && u32(e + 4) == (32 << 16 | 1) &&
+                length == 40 + s * s * 4 + (s + 31) / 32 * 4 * s && at + length <= b.size() &&
+                u32(&b[at]) == 40 && u32(&b[at + 4]) == s && u32(&b[at + 8]) == 2 * s &&
+                u32(&b[at + 12]) == (32 << 16 | 1) && u32(&b[at + 16]) == 0);
+  }
 }

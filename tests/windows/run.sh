@@ -18,7 +18,7 @@ type -P wine xdotool xwd convert compare unzip >/dev/null || bash scripts/instal
 rm -rf "$tmp" && mkdir -p "$tmp"
 [ -f "$linux/build.ninja" ] || cmake -S . -B "$linux" -G Ninja -DDRAVIK_BENCH=OFF >/dev/null
 package=$(bash scripts/package-windows.sh "$linux" | cut -d' ' -f1)
-ninja --quiet -C "$linux" dravik stardump && ninja --quiet -C "$win" stardump parentwin
+ninja --quiet -C "$linux" dravik stardump && ninja --quiet -C "$win" stardump parentwin resinfo
 unzip -q "$package" -d "$tmp" && app=$tmp/Dravik
 
 start_xvfb 640x480
@@ -44,6 +44,14 @@ full_screen() { xdotool search --onlyvisible --name '^Dravik Screensaver$' getwi
   2>/dev/null | tr -d '\n' | grep -q 'Position: 0,0 .*Geometry: 640x480'; }
 # shot NAME: a screenshot of the first seconds of the show, 3.7 s in.
 shot() { sleep 3.7 && xwd -root -silent >"$tmp/$1.xwd"; }
+
+version=$(sed -n 's/^project(dravik VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+wine "$win/resinfo.exe" "$app/Dravik.scr" | tr -d '\r' >"$tmp/resources" || true
+check "Dravik-$version-windows.zip: Windows reads Dravik.scr's name, version, icon sizes" test \
+  "${package##*/}: $(sed -n 1p "$tmp/resources")" = \
+  "Dravik-$version-windows.zip: Dravik, version $version.0, product Dravik, icon 16 32 48 256"
+check "its manifest: per-monitor DPI aware, as invoker" grep -qz '>true/pm<.*>PerMonitorV2, PerMonitor<.*"asInvoker"' "$tmp/resources"
+check "the package carries the licence" cmp <(sed 's/$/\r/' LICENSE) "$app/LICENSE.txt"
 
 setting 0
 saver win "$app"

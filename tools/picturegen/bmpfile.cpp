@@ -54,8 +54,10 @@ Image grayToImage(const Gray& gray) {
 }
 
 bool writeBmp(const std::string& path, const Image& image) {
-  if ((image.width * 3) % 4 != 0) return false;
-  const std::vector<uint8_t> bytes = encodeBmp(image);
+  return (image.width * 3) % 4 == 0 && writeFile(path, encodeBmp(image));
+}
+
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

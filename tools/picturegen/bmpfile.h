@@ -16,5 +16,6 @@ std::vector<uint8_t> encodeBmp(const Image& image);
 Image grayToImage(const Gray& gray);
 // Writes the file; false when it cannot be written.
 bool writeBmp(const std::string& path, const Image& image);
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace picturegen

@@ -1,4 +1,5 @@
-// Writes the program's eight pictures into a folder: picturegen <folder> <bold TrueType font>.
+// Writes the program's eight pictures into a folder: picturegen <folder> <bold TrueType font>;
+// or the Windows icon: picturegen --icon <file.ico>.
 #include <cstdio>
 #include <string>
 
@@ -10,8 +11,14 @@ using namespace picturegen;
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <output folder> <bold TrueType font>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s <output folder> <bold TrueType font> | --icon <file.ico>\n",
+                 argv[0]);
     return 2;
+  }
+  if (std::string(argv[1]) == "--icon") {
+    if (writeFile(argv[2], drawIcon())) return 0;
+    std::fprintf(stderr, "picturegen: cannot write %s\n", argv[2]);
+    return 1;
   }
   const std::string dir = std::string(argv[1]) + "/";
   FontFace font;

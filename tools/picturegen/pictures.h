@@ -2,6 +2,9 @@
 // mask, the scroller's font atlases and mask, and the desktop.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "glyphs.h"
 #include "raster.h"
 
@@ -29,5 +32,7 @@ Masked drawLogo(const FontFace& font);
 FontAtlas drawFontAtlas(const FontFace& font);
 // 512 x 512: a desktop at 320 x 200 in the top-left corner.
 Image drawDesktop();
+// The Windows icon, the bytes of an .ico file: the logo's sun at 16, 32, 48 and 256 pixels.
+std::vector<uint8_t> drawIcon();
 
 }  // namespace picturegen
