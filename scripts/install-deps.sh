@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
-  # Linux program: Xlib and its extensions (RandR, Xinerama, the screen saver), GLX, OpenGL, GLU
-  libx11-dev libxrandr-dev libxinerama-dev libxss-dev libxext-dev
+  # Linux program: Xlib and its extensions (RandR, Xinerama, the screen saver, XInput), GLX,
+  # OpenGL, GLU
+  libx11-dev libxrandr-dev libxinerama-dev libxss-dev libxext-dev libxi-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   # picture generator: glyphs rendered from a Debian font
   libfreetype-dev fonts-dejavu-core

@@ -3,7 +3,10 @@
 // Implements MessageBoxA with an OK button (the only style the program uses); Return, Escape,
 // Space or a click on OK ends it, and so does a stop signal. The dialog draws its own caption
 // bar and bypasses any window manager, so it always opens on top of the show, centred on the
-// primary monitor, and takes the keyboard (the show lends it, fullscreen.cpp).
+// primary monitor, and takes the keyboard (the show lends it, fullscreen.cpp). On Xwayland,
+// where the compositor gives keys only to a window it has activated, it is a managed dialog
+// instead, undecorated and transient for the show, which asks to be activated.
+#include <X11/Xatom.h>
 #include <X11/keysym.h>
 #include <poll.h>
 #include <time.h>
@@ -36,7 +39,35 @@ struct Dialog {
   XRectangle button = {};
   bool pressed = false;
   bool done = false;
+  Time userTime = CurrentTime;  // when it opened, for the window manager (Xwayland)
 };
+
+// What a window manager needs to show the dialog above the show, where it was placed, as it is.
+void setManagedHints(Dialog& d, int x, int y) {
+  Display* display = d.display;
+  const Atoms& a = state().atoms;
+  if (state().fullScreen) XSetTransientForHint(display, d.window, state().fullScreen);
+  Atom dialog = a.netWmWindowTypeDialog;
+  XChangeProperty(display, d.window, a.netWmWindowType, XA_ATOM, 32, PropModeReplace,
+                  (unsigned char*)&dialog, 1);
+  XWMHints hints = {};
+  hints.flags = InputHint;
+  hints.input = True;
+  XSetWMHints(display, d.window, &hints);
+  XSizeHints size = {};
+  size.flags = USPosition | PMinSize | PMaxSize;
+  size.x = x;
+  size.y = y;
+  size.min_width = size.max_width = d.width;
+  size.min_height = size.max_height = d.height;
+  XSetWMNormalHints(display, d.window, &size);
+  long noDecorations[5] = {2, 0, 0, 0, 0};  // Motif hints: decorations given, none
+  XChangeProperty(display, d.window, a.motifWmHints, a.motifWmHints, 32, PropModeReplace,
+                  (unsigned char*)noDecorations, 5);
+  d.userTime = serverTime(display, d.window);
+  XChangeProperty(display, d.window, a.netWmUserTime, XA_CARDINAL, 32, PropModeReplace,
+                  (unsigned char*)&d.userTime, 1);
+}
 
 // One write, so the line stays whole even when other output interleaves.
 void writeLine(const std::string& caption, const std::string& text) {
@@ -79,14 +110,15 @@ void create(Dialog& d) {
   XSetWindowAttributes a;
   a.background_pixel = WhitePixel(x, screen);
   a.border_pixel = d.edgePixel;
-  a.override_redirect = True;
+  a.override_redirect = state().xwayland ? False : True;
   a.event_mask =
       ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
-  d.window = XCreateWindow(x, RootWindow(x, screen), m.x + (m.width - d.width) / 2,
-                           m.y + (m.height - d.height) / 2, d.width, d.height, 1, CopyFromParent,
-                           InputOutput, CopyFromParent,
+  int left = m.x + (m.width - d.width) / 2, top = m.y + (m.height - d.height) / 2;
+  d.window = XCreateWindow(x, RootWindow(x, screen), left, top, d.width, d.height, 1,
+                           CopyFromParent, InputOutput, CopyFromParent,
                            CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask, &a);
   setWindowTitle(x, d.window, d.caption.c_str());
+  if (state().xwayland) setManagedHints(d, left, top);
   d.gc = XCreateGC(x, d.window, 0, nullptr);
   if (d.font) XSetFont(x, d.gc, d.font->fid);
   XMapRaised(x, d.window);
@@ -136,6 +168,7 @@ void takeKeyboard(Dialog& d) {
 void handle(Dialog& d, XEvent& e) {
   switch (e.type) {
     case MapNotify:
+      if (state().xwayland) activateWindow(d.display, d.window, d.userTime);
       takeKeyboard(d);
       break;
     case Expose:

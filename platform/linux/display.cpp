@@ -4,10 +4,12 @@
 // Implements ShowCursor, GetCursorPos, GetSystemMetrics and EnumDisplaySettingsA for the calls
 // the program makes; the display mode is only read, never changed.
 #include <X11/XKBlib.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/extensions/scrnsaver.h>
 #include <math.h>
+#include <string.h>
 
 #include "platform/linux/x11.h"
 
@@ -28,7 +30,13 @@ void internAtoms(Display* d, Atoms& a) {
       {"UTF8_STRING", &a.utf8String},
       {"_NET_WM_STATE", &a.netWmState},
       {"_NET_WM_STATE_FULLSCREEN", &a.netWmStateFullscreen},
-      {"_NET_WM_STATE_ABOVE", &a.netWmStateAbove}};
+      {"_NET_WM_STATE_ABOVE", &a.netWmStateAbove},
+      {"_NET_WM_BYPASS_COMPOSITOR", &a.netWmBypassCompositor},
+      {"_NET_ACTIVE_WINDOW", &a.netActiveWindow},
+      {"_NET_WM_USER_TIME", &a.netWmUserTime},
+      {"_NET_WM_WINDOW_TYPE", &a.netWmWindowType},
+      {"_NET_WM_WINDOW_TYPE_DIALOG", &a.netWmWindowTypeDialog},
+      {"_MOTIF_WM_HINTS", &a.motifWmHints}};
   const int n = (int)(sizeof atoms / sizeof atoms[0]);
   char* names[n];
   Atom values[n];
@@ -42,6 +50,27 @@ int recordError(Display* display, XErrorEvent* error) {
   if (s.trapDisplay == display && error->serial >= s.trapFirstSerial && s.trapCode == 0)
     s.trapCode = error->error_code;
   return 0;  // errors outside a trap belong to calls that have returned; they are dropped
+}
+
+// Raw motion comes only from the pointer device itself, never from Xwayland setting the
+// position it learns from the compositor; XInput 2.1 delivers it to the root during grabs too.
+void watchRawPointerMotion(Display* d) {
+  int opcode, event, error, major = 2, minor = 2;
+  if (!XQueryExtension(d, "XInputExtension", &opcode, &event, &error) ||
+      XIQueryVersion(d, &major, &minor) != Success)
+    return;
+  unsigned char bits[XIMaskLen(XI_RawMotion)] = {};
+  XISetMask(bits, XI_RawMotion);
+  XIEventMask mask = {XIAllMasterDevices, (int)sizeof bits, bits};
+  XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
+  state().xinputOpcode = opcode;
+}
+
+// Whether a window the pointer is over is one that shows (not the root, not input-only).
+bool showsOnScreen(Display* d, Window w) {
+  XWindowAttributes a;
+  ErrorTrap trap(d);
+  return w != None && XGetWindowAttributes(d, w, &a) && a.c_class == InputOutput;
 }
 
 Cursor invisibleCursor(Display* d) {
@@ -66,6 +95,8 @@ Display* display() {
     s.display = XOpenDisplay(NULL);
     if (s.display) {
       internAtoms(s.display, s.atoms);
+      s.xwayland = isXwayland(s.display);
+      if (s.xwayland) watchRawPointerMotion(s.display);
       // Held keys then repeat their press alone, as on Windows.
       XkbSetDetectableAutoRepeat(s.display, True, nullptr);
     }
@@ -135,23 +166,60 @@ int refreshOf(Display* d, const XRRMonitorInfo& m) {
 
 }  // namespace
 
-Monitor primaryMonitor() {
+std::vector<Monitor> monitors() {
   Display* d = display();
-  Monitor m = {0, 0, DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d)), 0};
+  std::vector<Monitor> list;
   int events, errors, count = 0;
   if (XRRQueryExtension(d, &events, &errors)) {
-    XRRMonitorInfo* monitors = XRRGetMonitors(d, DefaultRootWindow(d), True, &count);
-    const XRRMonitorInfo* p = count ? &monitors[0] : nullptr;  // when none is marked primary
+    XRRMonitorInfo* found = XRRGetMonitors(d, DefaultRootWindow(d), True, &count);
+    int primary = 0;  // the first, when none is marked primary
     for (int i = 0; i < count; ++i)
-      if (monitors[i].primary) p = &monitors[i];
-    if (p) m = {p->x, p->y, p->width, p->height, refreshOf(d, *p)};
-    if (monitors) XRRFreeMonitors(monitors);
-    if (p) return m;
+      if (found[i].primary) primary = i;
+    for (int k = 0; k < count; ++k) {
+      const XRRMonitorInfo& m = found[(primary + k) % count];
+      list.push_back({m.x, m.y, m.width, m.height, k == 0 ? refreshOf(d, m) : 0});
+    }
+    if (found) XRRFreeMonitors(found);
   }
-  XineramaScreenInfo* heads = XineramaIsActive(d) ? XineramaQueryScreens(d, &count) : nullptr;
-  if (heads && count) m = {heads[0].x_org, heads[0].y_org, heads[0].width, heads[0].height, 0};
+  XineramaScreenInfo* heads =
+      list.empty() && XineramaIsActive(d) ? XineramaQueryScreens(d, &count) : nullptr;
+  for (int i = 0; heads && i < count; ++i)
+    list.push_back({heads[i].x_org, heads[i].y_org, heads[i].width, heads[i].height, 0});
   if (heads) XFree(heads);
-  return m;
+  if (list.empty())
+    list.push_back(
+        {0, 0, DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d)), 0});
+  return list;
+}
+
+Monitor primaryMonitor() { return monitors().front(); }
+
+bool isXwayland(Display* d) {
+  int opcode, event, error;
+  if (XQueryExtension(d, "XWAYLAND", &opcode, &event, &error)) return true;
+  bool named = false;
+  XRRScreenResources* res = XRRQueryExtension(d, &event, &error)
+                                ? XRRGetScreenResourcesCurrent(d, DefaultRootWindow(d))
+                                : nullptr;
+  for (int i = 0; res && i < res->noutput && !named; ++i) {
+    XRROutputInfo* output = XRRGetOutputInfo(d, res, res->outputs[i]);
+    named = output && strncmp(output->name, "XWAYLAND", 8) == 0;
+    if (output) XRRFreeOutputInfo(output);
+  }
+  if (res) XRRFreeScreenResources(res);
+  return named;
+}
+
+// Movement along x or y; a wheel's scrolling comes as raw motion on other axes.
+void notePointerMotion(XEvent& e) {
+  State& s = state();
+  if (e.xcookie.extension != s.xinputOpcode || e.xcookie.evtype != XI_RawMotion ||
+      !XGetEventData(display(), &e.xcookie))
+    return;
+  const XIValuatorState& axes = ((XIRawEvent*)e.xcookie.data)->valuators;
+  if (axes.mask_len > 0 && (XIMaskIsSet(axes.mask, 0) || XIMaskIsSet(axes.mask, 1)))
+    s.pointerKnown = true;
+  XFreeEventData(display(), &e.xcookie);
 }
 
 void holdOffBlanking(bool hold) {
@@ -185,9 +253,13 @@ int ShowCursor(BOOL show) {
 }
 
 // Hosted by a daemon, the pointer is the daemon's business: its position is not read.
+// Xwayland knows where the pointer is only while it is over one of its windows, and catches up
+// with the compositor's position when one comes under it. So there, when the pointer was over
+// none of them at start, the position first reported stands until the pointer itself moves.
 BOOL GetCursorPos(LPPOINT point) {
   Display* d = display();
-  if (!d || state().hostWindow) return FALSE;
+  State& s = state();
+  if (!d || s.hostWindow) return FALSE;
   Window root, child;
   int rootX, rootY, x, y;
   unsigned int mask;
@@ -195,6 +267,16 @@ BOOL GetCursorPos(LPPOINT point) {
     return FALSE;  // the pointer is on another screen
   point->x = rootX;
   point->y = rootY;
+  if (s.xinputOpcode) {
+    if (!s.pointerAtStartRead) {
+      s.pointerAtStartRead = true;
+      s.pointerAtStart = *point;
+      s.pointerKnown = showsOnScreen(d, child);
+    }
+    XEvent e;  // raw motion that came before the answer, not yet taken by PeekMessageA
+    while (!s.pointerKnown && XCheckTypedEvent(d, GenericEvent, &e)) notePointerMotion(e);
+    if (!s.pointerKnown) *point = s.pointerAtStart;
+  }
   return TRUE;
 }
 

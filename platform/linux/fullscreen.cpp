@@ -4,7 +4,13 @@
 // that open later; the X server's own blanking is held off; at the end the keyboard goes back to
 // the window that had it. The message box (dialog.cpp) lends the keyboard and pointer while it
 // is up. Hosted by a daemon, none of this happens: the daemon holds the desk.
+// On Xwayland the compositor gives the keys only to the window it has activated, and never
+// activates one that bypasses its window manager: there the show and the black windows on the
+// other monitors are managed full-screen windows, and the show asks to be activated.
+#include <X11/Xatom.h>
 #include <time.h>
+
+#include <algorithm>
 
 #include "platform/linux/x11.h"
 
@@ -14,16 +20,54 @@ namespace {
 const int GRAB_TRIES = 10;  // another client may hold a grab for a moment
 const long GRAB_RETRY_NS = 50 * 1000 * 1000;
 
-// Puts the show above everything, the cover right beneath it.
+Time userTime = CurrentTime;  // when the show was started, in the server's time
+
+// Puts the show above everything, the covers right beneath it.
 void raise(Display* d) {
   State& s = state();
-  Window stack[] = {s.fullScreen, s.cover};
+  std::vector<Window> stack = {s.fullScreen};
+  stack.insert(stack.end(), s.covers.begin(), s.covers.end());
   ErrorTrap trap(d);
   XRaiseWindow(d, s.fullScreen);
-  if (s.cover) XRestackWindows(d, stack, 2);
+  if (stack.size() > 1) XRestackWindows(d, stack.data(), (int)stack.size());
+}
+
+// A managed window the manager shows full screen from the start, with the keyboard when active.
+void setManagedFullScreenHints(Display* d, Window w) {
+  const Atoms& a = state().atoms;
+  XWMHints hints = {};
+  hints.flags = InputHint;
+  hints.input = True;
+  XSetWMHints(d, w, &hints);
+  Atom fullScreen = a.netWmStateFullscreen;
+  XChangeProperty(d, w, a.netWmState, XA_ATOM, 32, PropModeReplace, (unsigned char*)&fullScreen, 1);
+  long bypass = 1;  // the compositor may show it directly
+  XChangeProperty(d, w, a.netWmBypassCompositor, XA_CARDINAL, 32, PropModeReplace,
+                  (unsigned char*)&bypass, 1);
+}
+
+Window blackWindow(Display* d, const Monitor& m, bool managed) {
+  XSetWindowAttributes a;
+  a.background_pixel = BlackPixel(d, DefaultScreen(d));
+  a.override_redirect = managed ? False : True;
+  Window w = XCreateWindow(d, DefaultRootWindow(d), m.x, m.y, m.width, m.height, 0, CopyFromParent,
+                           InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect, &a);
+  if (managed) setManagedFullScreenHints(d, w);
+  applyCursor(w);
+  return w;
 }
 
 }  // namespace
+
+bool fullScreenBypassesManager() { return !state().xwayland; }
+
+void setFullScreenHints(Display* d, Window w) {
+  if (fullScreenBypassesManager()) return;
+  setManagedFullScreenHints(d, w);
+  userTime = serverTime(d, w);
+  XChangeProperty(d, w, state().atoms.netWmUserTime, XA_CARDINAL, 32, PropModeReplace,
+                  (unsigned char*)&userTime, 1);
+}
 
 bool isFullScreenRequest(DWORD style, HWND parent, int x, int y, int width, int height) {
   Monitor m = primaryMonitor();
@@ -31,20 +75,19 @@ bool isFullScreenRequest(DWORD style, HWND parent, int x, int y, int width, int 
          x <= 0 && y <= 0 && x + width >= m.width && y + height >= m.height;
 }
 
-// The black cover is made only when the primary monitor leaves some of the screen uncovered.
+// Black covers are made only where the primary monitor leaves some of the screen uncovered:
+// one over the whole screen beneath the show, or on Xwayland one on each other monitor.
 void beginFullScreen(Window window) {
   State& s = state();
   Display* d = display();
-  Monitor m = primaryMonitor();
+  std::vector<Monitor> all = monitors();
   s.fullScreen = window;
   int width = DisplayWidth(d, DefaultScreen(d)), height = DisplayHeight(d, DefaultScreen(d));
-  if (m.width >= width && m.height >= height) return;
-  XSetWindowAttributes a;
-  a.background_pixel = BlackPixel(d, DefaultScreen(d));
-  a.override_redirect = True;
-  s.cover = XCreateWindow(d, DefaultRootWindow(d), 0, 0, width, height, 0, CopyFromParent,
-                          InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect, &a);
-  applyCursor(s.cover);
+  if (all[0].width >= width && all[0].height >= height) return;
+  if (fullScreenBypassesManager())
+    s.covers.push_back(blackWindow(d, {0, 0, width, height, 0}, false));
+  else
+    for (size_t i = 1; i < all.size(); ++i) s.covers.push_back(blackWindow(d, all[i], true));
 }
 
 void takeGrabs() {
@@ -74,12 +117,16 @@ void prepareFullScreen() {
   State& s = state();
   int revert;
   XGetInputFocus(display(), &s.focusBefore, &revert);
-  if (s.cover) XMapWindow(display(), s.cover);
+  for (Window cover : s.covers) XMapWindow(display(), cover);
 }
 
 void holdDesk() {
   Display* d = display();
   raise(d);
+  if (!fullScreenBypassesManager()) {  // full screen once more, as some managers read it only so
+    requestWmState(d, state().fullScreen, state().atoms.netWmStateFullscreen);
+    activateWindow(d, state().fullScreen, userTime);
+  }
   takeGrabs();
   holdOffBlanking(true);
   XSelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);  // windows that open later
@@ -89,7 +136,9 @@ void holdDesk() {
 void keepFullScreenOnTop(const XEvent& e) {
   State& s = state();
   Window changed = e.type == MapNotify ? e.xmap.window : e.xconfigure.window;
-  if (s.fullScreen && changed != s.fullScreen && changed != s.cover) raise(display());
+  bool ours = changed == s.fullScreen ||
+              std::find(s.covers.begin(), s.covers.end(), changed) != s.covers.end();
+  if (s.fullScreen && !ours) raise(display());
 }
 
 void endFullScreen() {
@@ -99,10 +148,11 @@ void endFullScreen() {
   holdOffBlanking(false);
   XSelectInput(d, DefaultRootWindow(d), NoEventMask);
   ErrorTrap trap(d);
-  if (s.cover) XDestroyWindow(d, s.cover);
+  for (Window cover : s.covers) XDestroyWindow(d, cover);
+  s.covers.clear();
   if (s.focusBefore != None && s.focusBefore != PointerRoot)  // it may be gone by now
     XSetInputFocus(d, s.focusBefore, RevertToParent, CurrentTime);
-  s.fullScreen = s.cover = s.focusBefore = 0;
+  s.fullScreen = s.focusBefore = 0;
 }
 
 }  // namespace x11

@@ -14,7 +14,6 @@ namespace x11 {
 
 // Used by the EWMH client message that changes _NET_WM_STATE.
 const long _NET_WM_STATE_ADD = 1;
-const long SOURCE_APPLICATION = 1;
 
 // Windows' frame metrics at 96 dpi, so a window laid out for Windows gets the same size here.
 const int FRAME_EDGE = 8;
@@ -51,8 +50,7 @@ void setWindowTitle(Display* d, Window window, const char* title) {
 
 namespace {
 
-// What a window manager reads: the class, the close protocol, and for a full-screen window
-// the states it would give it if it looked (it bypasses the manager by default).
+// What a window manager reads: the class, the close protocol, and the show's own hints.
 void setHints(Display* d, Window w, const char* title, bool fullScreen) {
   const Atoms& a = state().atoms;
   setWindowTitle(d, w, title);
@@ -61,9 +59,7 @@ void setHints(Display* d, Window w, const char* title, bool fullScreen) {
   XSetClassHint(d, w, &hint);
   Atom protocols[] = {a.wmDeleteWindow};
   XSetWMProtocols(d, w, protocols, 1);
-  if (!fullScreen) return;
-  Atom states[] = {a.netWmStateFullscreen, a.netWmStateAbove};
-  XChangeProperty(d, w, a.netWmState, XA_ATOM, 32, PropModeReplace, (unsigned char*)states, 2);
+  if (fullScreen) setFullScreenHints(d, w);
 }
 
 Window createXWindow(Display* d, WindowRecord& r, int x, int y, bool fullScreen) {
@@ -84,7 +80,7 @@ Window createXWindow(Display* d, WindowRecord& r, int x, int y, bool fullScreen)
   bool hosted = state().hostWindow != 0;
   a.event_mask = StructureNotifyMask;
   if (!hosted) a.event_mask |= KeyPressMask | KeyReleaseMask | ButtonPressMask | PointerMotionMask;
-  a.override_redirect = fullScreen || hosted ? True : False;
+  a.override_redirect = (fullScreen && fullScreenBypassesManager()) || hosted ? True : False;
   unsigned long mask = CWColormap | CWBorderPixel | CWEventMask | CWOverrideRedirect |
                        (fullScreen ? CWBackPixel : CWBackPixmap);
   ErrorTrap trap(d);
@@ -132,20 +128,45 @@ bool focus(Display* d, Window window) {
   return !trap.failed();
 }
 
-// Asks a running window manager to keep the window above others; without one, nothing happens.
-void requestAbove(Display* d, Window window) {
+}  // namespace
+
+// The server's time now: the time stamp of a property change on the window.
+Time serverTime(Display* d, Window w) {
+  XWindowAttributes a;
+  XGetWindowAttributes(d, w, &a);
+  XSelectInput(d, w, a.your_event_mask | PropertyChangeMask);
+  XChangeProperty(d, w, state().atoms.netWmUserTime, XA_CARDINAL, 32, PropModeAppend, nullptr, 0);
+  XEvent e;
+  XWindowEvent(d, w, PropertyChangeMask, &e);
+  XSelectInput(d, w, a.your_event_mask);
+  return e.xproperty.time;
+}
+
+// Asks a window manager to add a state to the window (EWMH); without one, nothing happens.
+void requestWmState(Display* d, Window window, Atom wmState) {
   XEvent e = {};
   e.xclient.type = ClientMessage;
   e.xclient.window = window;
   e.xclient.message_type = state().atoms.netWmState;
   e.xclient.format = 32;
   e.xclient.data.l[0] = _NET_WM_STATE_ADD;
-  e.xclient.data.l[1] = (long)state().atoms.netWmStateAbove;
+  e.xclient.data.l[1] = (long)wmState;
   e.xclient.data.l[3] = SOURCE_APPLICATION;
   XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
 }
 
-}  // namespace
+// Asks the window manager to activate the window, as the user's own request would.
+void activateWindow(Display* d, Window w, Time userTime) {
+  XEvent e = {};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = w;
+  e.xclient.message_type = state().atoms.netActiveWindow;
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = SOURCE_APPLICATION;
+  e.xclient.data.l[1] = (long)userTime;
+  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}
+
 }  // namespace x11
 
 using namespace x11;
@@ -301,7 +322,7 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int, int, int, int, UINT) {
   if (!r || insertAfter != HWND_TOPMOST) return FALSE;
   Display* d = display();
   ErrorTrap trap(d);
-  requestAbove(d, r->id);
+  requestWmState(d, r->id, state().atoms.netWmStateAbove);
   XRaiseWindow(d, r->id);
   return trap.failed() ? FALSE : TRUE;
 }

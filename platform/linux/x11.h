@@ -21,6 +21,9 @@
 
 namespace x11 {
 
+// The source indication of EWMH client messages: an application's own request.
+const long SOURCE_APPLICATION = 1;
+
 // A window this process created through CreateWindowExA.
 struct WindowRecord {
   Window id = 0;
@@ -45,7 +48,8 @@ struct NoCaseLess {
 // The atoms the layer uses, interned once when the display opens.
 struct Atoms {
   Atom wmProtocols, wmDeleteWindow, netWmName, utf8String, netWmState, netWmStateFullscreen,
-      netWmStateAbove;
+      netWmStateAbove, netWmBypassCompositor, netActiveWindow, netWmUserTime, netWmWindowType,
+      netWmWindowTypeDialog, motifWmHints;
 };
 
 // Everything the layer keeps for the process, in one place.
@@ -53,6 +57,17 @@ struct State {
   Display* display = nullptr;  // the one connection; NULL when there is no display
   bool displayTried = false;   // opened on first use (static initialisation reads the cursor)
   Atoms atoms = {};
+  // The X server is Xwayland, a Wayland compositor's: the compositor gives keys only to the
+  // window it has activated, and tells Xwayland where the pointer is only when it is over one
+  // of Xwayland's windows.
+  bool xwayland = false;
+  // On Xwayland: the XInput extension's opcode once raw pointer motion is watched; whether the
+  // position Xwayland reports is the pointer's own (it was over one of Xwayland's windows when
+  // first read, or it has moved since); and that first position (see GetCursorPos).
+  int xinputOpcode = 0;
+  bool pointerKnown = false;
+  bool pointerAtStartRead = false;
+  POINT pointerAtStart = {};
   // Hosted by a screen-saver daemon: its window, which the program takes as its preview's
   // parent and as the display; the input belongs to the daemon. 0 when not hosted.
   Window hostWindow = 0;
@@ -76,11 +91,12 @@ struct State {
 
   std::set<void*> registryKeys;  // keys open through RegOpenKeyExA
 
-  // The standalone show's full-screen window while it exists: the black window that covers the
-  // rest of the desk beneath it, whether it holds the keyboard and the pointer, and the window
-  // that had the keyboard before it, which gets it back at the end.
+  // The standalone show's full-screen window while it exists: the black windows that cover the
+  // rest of the desk (one beneath it; on Xwayland one on each other monitor), whether it holds
+  // the keyboard and the pointer, and the window that had the keyboard before it, which gets it
+  // back at the end.
   Window fullScreen = 0;
-  Window cover = 0;
+  std::vector<Window> covers;
   bool grabbed = false;
   Window focusBefore = 0;
 
@@ -127,6 +143,12 @@ struct Monitor {
   int x, y, width, height, refreshHz;
 };
 Monitor primaryMonitor();
+// Every monitor, the primary first (only its refresh rate is asked for).
+std::vector<Monitor> monitors();
+// Whether the server is Xwayland: its extension, or the outputs it names XWAYLAND0, ...
+bool isXwayland(Display* display);
+// Takes note of a generic event: raw pointer motion, on Xwayland.
+void notePointerMotion(XEvent& e);
 // Holds the X server's own screen saver and power saving off, or lets them work again.
 void holdOffBlanking(bool hold);
 
@@ -143,13 +165,22 @@ bool chooseWindowVisual(Visual** visual, int* depth);
 void setWindowTitle(Display* display, Window window, const char* title);
 // Our windows inside the daemon's window fill it, whatever its size.
 void fitToHost();
+// The server's time now (a property change's time stamp on the window); requests to a window
+// manager: to add a state to a window, to activate it as a user's action at that time would.
+Time serverTime(Display* display, Window window);
+void requestWmState(Display* display, Window window, Atom wmState);
+void activateWindow(Display* display, Window window, Time userTime);
 
 // fullscreen.cpp: the standalone show's full-screen window and its hold on the desk.
 // A pop-up without parent at the origin covering the primary monitor is the show's window.
 bool isFullScreenRequest(DWORD style, HWND parent, int x, int y, int width, int height);
 void beginFullScreen(Window window);  // when it is created
-void prepareFullScreen();             // before it is mapped
-void holdDesk();                      // once it is mapped
+// What a window manager reads of the show's window: on Xwayland it is managed, full screen
+// before it maps; elsewhere it bypasses the manager and carries no window-manager state.
+bool fullScreenBypassesManager();
+void setFullScreenHints(Display* display, Window window);
+void prepareFullScreen();  // before it is mapped
+void holdDesk();           // once it is mapped
 void keepFullScreenOnTop(const XEvent& rootEvent);
 void releaseGrabs();  // while a message box is up
 void takeGrabs();
