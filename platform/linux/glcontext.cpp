@@ -4,6 +4,7 @@
 // wglMakeCurrent, wglDeleteContext, SwapBuffers, and wglGetProcAddress for wglSwapIntervalEXT,
 // over GLX_EXT_swap_control or GLX_MESA_swap_control. A window's device context is the window
 // itself: every window keeps its own (CS_OWNDC), so the handles are the same number.
+#include <dlfcn.h>
 #include <string.h>
 
 #include "platform/linux/x11.h"
@@ -179,4 +180,22 @@ PROC wglGetProcAddress(LPCSTR name) {
   if (!display() || strcmp(name, "wglSwapIntervalEXT") != 0) return NULL;
   if (!hasExtension("GLX_EXT_swap_control") && !hasExtension("GLX_MESA_swap_control")) return NULL;
   return reinterpret_cast<PROC>(reinterpret_cast<void*>(swapIntervalEXT));
+}
+
+// Mesa's software rasteriser asks for its window's size before every frame with XGetGeometry and
+// uses the answer unchecked. For a window another client has just destroyed (a preview's parent
+// or a daemon's window going away mid-frame) the request fails, the error is trapped or dropped
+// here instead of ending the process, and Mesa would size its buffers from uninitialised memory.
+// The executable exports this XGetGeometry, which answers a size of zero then: Mesa draws
+// nothing more, and the run ends as it should.
+extern "C" Status XGetGeometry(Display* d, Drawable drawable, Window* root, int* x, int* y,
+                               unsigned int* width, unsigned int* height, unsigned int* border,
+                               unsigned int* depth) {
+  using Query = Status (*)(Display*, Drawable, Window*, int*, int*, unsigned int*, unsigned int*,
+                           unsigned int*, unsigned int*);
+  static const Query xlib = (Query)dlsym(RTLD_NEXT, "XGetGeometry");
+  *root = None;
+  *x = *y = 0;
+  *width = *height = *border = *depth = 0;
+  return xlib(d, drawable, root, x, y, width, height, border, depth);
 }
