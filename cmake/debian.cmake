@@ -4,6 +4,7 @@
 #   /usr/share/dravik/Data/                   the eight pictures
 #   /usr/libexec/xscreensaver/dravik -> ../../lib/dravik/dravik   the hack
 #   /usr/share/xscreensaver/config/dravik.xml its entry for the daemon's settings program
+#   /usr/share/applications/screensavers/dravik.desktop   its entry for MATE's (and Xfce's) saver
 #   /usr/share/doc/dravik/                    copyright, changelog.Debian.gz
 # scripts/package-deb.sh installs it with --prefix /usr into a staging folder and adds
 # debian/control, which this file writes into the build tree.
@@ -21,6 +22,8 @@ file(CREATE_LINK ../../lib/dravik/dravik ${deb_dir}/libexec/dravik SYMBOLIC)
 install(FILES ${deb_dir}/lib/Data DESTINATION lib/dravik COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES ${deb_dir}/libexec/dravik DESTINATION libexec/xscreensaver COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES ${deb_src}/dravik.xml DESTINATION share/xscreensaver/config
+        COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${deb_src}/dravik.desktop DESTINATION share/applications/screensavers
         COMPONENT deb EXCLUDE_FROM_ALL)
 
 # The package's version is the newest changelog entry's; its upstream part must be the project's.

@@ -17,8 +17,8 @@ packages=(
   clang libclang-rt-14-dev
   # virtual display, scripted input, screenshots, the X server's settings
   xvfb xauth x11-utils x11-apps x11-xserver-utils xdotool imagemagick
-  # the peers Linux users have: a window manager, the screen-saver daemon, the package tools
-  openbox xscreensaver lintian
+  # the peers Linux users have: a window manager, the screen-saver hosts, the package tools
+  openbox xscreensaver lintian mate-screensaver xsecurelock desktop-file-utils
   # Windows build and its end-to-end tests
   g++-mingw-w64-x86-64 wine wine64 zip unzip file
 )

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from BUILD_DIR, runs lintian (no errors), installs it, checks where
-# the hack, the program and its pictures landed and runs the installed hack under the real
-# XScreenSaver daemon, removes it and checks nothing of it is left.
+# the hack, the program and its pictures landed, validates MATE's entry and runs the installed
+# hack under the real XScreenSaver daemon, MATE's screen saver and xsecurelock, removes it and
+# checks nothing of it is left.
 #   tests/package/deb.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -30,7 +31,8 @@ check "Data beside the program" [ "$(readlink -f /usr/lib/dravik/Data)" = /usr/s
 check "the pictures, and only they, in Data" diff <(ls /usr/lib/dravik/Data/) <(sort "$1/pictures.txt")
 check "settings entry" [ "$(xmllint --xpath 'string(/screensaver/@name)' \
   /usr/share/xscreensaver/config/dravik.xml)" = dravik ]
-check "the installed hack under the daemon" bash "$root/tests/hosted/daemon.sh" /usr/libexec/xscreensaver/dravik
+check "MATE's entry is valid" desktop-file-validate /usr/share/applications/screensavers/dravik.desktop
+for h in xscreensaver mate xsecurelock; do check "the installed hack under $h" bash "$root/tests/hosted/host.sh" $h; done
 
 mapfile -t paths < <(dpkg -L dravik | grep -v '^/\.$')
 apt remove dravik
