@@ -28,7 +28,6 @@ echo "after the resume: $frames frames in $ms ms"
 ((frames > 0 && frames * 1000 <= ms * 60 * 11 / 10 + 2000)) || { echo "FAIL: not paced"; exit 1; }
 wait_until 30 eval '[ "$(picture)" != "$stopped" ]' || { echo "FAIL: no change after the resume"; exit 1; }
 kill -TERM $hack
-status=0
-wait $hack || status=$?
+wait $hack && status=0 || status=$?
 hack=
 [ $status = 143 ] || { echo "FAIL: exit status $status after SIGTERM, not 143"; exit 1; }
