@@ -5,6 +5,8 @@
 // hack with SIGTERM and counts only a death by that signal as normal, so after the teardown
 // the hack dies of it. Otherwise WinMain gets the arguments joined by single blanks, so a quoted
 // "/s " keeps its trailing blank.
+#include <ctype.h>
+#include <errno.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -16,13 +18,17 @@ namespace {
 
 bool is(const char* arg, const char* name) { return strcmp(arg, name) == 0; }
 
-// A window id in hexadecimal (0x...) or decimal; 0 when the text is none.
+// A window id in hexadecimal (0x...) or decimal, digits only: no blank, no sign, no more than
+// an X id's 32 bits; 0 when the text is none.
 Window parseWindow(const char* text) {
-  if (!text || !*text) return 0;
-  char* end = nullptr;
+  if (!text) return 0;
   bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  unsigned long id = strtoul(text, &end, hex ? 16 : 10);
-  return *end == 0 ? (Window)id : 0;
+  unsigned char first = text[hex ? 2 : 0];
+  if (!(hex ? isxdigit(first) : isdigit(first))) return 0;  // strtoull would skip or sign
+  char* end = nullptr;
+  errno = 0;
+  unsigned long long id = strtoull(text, &end, hex ? 16 : 10);
+  return *end == 0 && errno == 0 && id <= 0xFFFFFFFF ? (Window)id : 0;
 }
 
 // The daemon's window when the arguments and the environment ask for hosting, else 0 (and

@@ -87,7 +87,10 @@ void valueLine(const std::string& line, Values& values) {
   if (quoted(data, end, text) && end == data.size()) values[name] = text;
 }
 
-Keys parse(const std::string& bytes) {
+}  // namespace
+
+// The file's keys and their string values (the fuzz target calls it too).
+Keys parseRegistry(const std::string& bytes) {
   Keys keys;
   std::istringstream in(toUtf8(bytes));
   std::string line;
@@ -105,6 +108,8 @@ Keys parse(const std::string& bytes) {
   }
   return keys;
 }
+
+namespace {
 
 // Hosted by a daemon, the setting names the daemon's window; the user's file is not read.
 Keys readUserFile() {
@@ -124,7 +129,7 @@ Keys readUserFile() {
   std::ifstream file(path, std::ios::binary);
   std::ostringstream bytes;
   bytes << file.rdbuf();
-  return parse(bytes.str());
+  return parseRegistry(bytes.str());
 }
 
 // An open key is its values as the file held them when it was opened.
