@@ -19,6 +19,8 @@ packages=(
   xvfb xauth x11-utils x11-apps x11-xserver-utils xdotool imagemagick
   # the peers Linux users have: a window manager, the screen-saver hosts, the package tools
   openbox xscreensaver lintian mate-screensaver xsecurelock desktop-file-utils
+  # Wayland desktops nested in Xvfb, with Xwayland, a session bus and a terminal of each kind
+  sway weston mutter kwin-wayland xwayland dbus-daemon xterm
   # Windows build and its end-to-end tests
   g++-mingw-w64-x86-64 wine wine64 zip unzip file
 )

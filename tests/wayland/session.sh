@@ -1,0 +1,79 @@
+# A Wayland desktop nested in a virtual display of its own, for tests of the show under it; source it.
+#   start_session sway|weston|mutter|kwin
+# starts an Xvfb (1024x768, exported as OUTER: xdotool and screenshots go there, reaching the
+# desktop the way a user's input does), the compositor in it through its X11 backend, and waits
+# until the desktop's Xwayland accepts clients. It exports the session's DISPLAY, WAYLAND_DISPLAY,
+# XAUTHORITY and XDG_RUNTIME_DIR; in_session runs a program inside as the compositor's user.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+
+start_session() {
+  SESSION_NAME=$1 SESSION_USER=nobody
+  SESSION_DIR=$(mktemp -d /tmp/dravik-wayland-XXXXXX)
+  on_exit "rm -rf $SESSION_DIR"
+  mkdir -m 700 "$SESSION_DIR/run" && mkdir "$SESSION_DIR/home"
+  # Each desktop starts this once it is up: it leaves the desktop's environment for us. mutter
+  # ends with the program it started, so there it stays as long as mutter does.
+  printf '#!/bin/sh\nenv >%s/env.tmp && mv %s/env.tmp %s/env\n[ "$1" != stay ] || exec tail -f /dev/null --pid=$PPID\n' \
+    "$SESSION_DIR" "$SESSION_DIR" "$SESSION_DIR" >"$SESSION_DIR/probe"
+  chmod 755 "$SESSION_DIR" "$SESSION_DIR/probe"
+  start_xvfb 1024x768 || return 1
+  export OUTER=$DISPLAY
+  local cmd
+  case $SESSION_NAME in
+    sway)
+      printf 'xwayland enable\nexec %s/probe\n' "$SESSION_DIR" >"$SESSION_DIR/config"
+      cmd=(env WLR_BACKENDS=x11 WLR_X11_OUTPUTS=1 WLR_RENDERER=pixman sway -c "$SESSION_DIR/config") ;;
+    weston)
+      printf '[core]\nxwayland=true\n[autolaunch]\npath=%s/probe\n' "$SESSION_DIR" >"$SESSION_DIR/weston.ini"
+      cmd=(weston --backend=x11-backend.so --use-pixman --xwayland --width=1024 --height=768
+        --socket=wayland-w --config="$SESSION_DIR/weston.ini") ;;
+    mutter)
+      cmd=(env MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 GSETTINGS_BACKEND=memory
+        mutter --nested --wayland --wayland-display=wayland-m -- "$SESSION_DIR/probe" stay) ;;
+    kwin)
+      # kwin_wayland carries a file capability that a container refuses to grant: a copy runs.
+      cp /usr/bin/kwin_wayland "$SESSION_DIR/"
+      cmd=("$SESSION_DIR/kwin_wayland" --x11-display "$OUTER" --xwayland --socket wayland-k
+        --width 1024 --height 768 "$SESSION_DIR/probe") ;;
+    *) echo "unknown desktop $SESSION_NAME" >&2; return 1 ;;
+  esac
+  chown -R "$SESSION_USER" "$SESSION_DIR"
+  # A session bus of our own (mutter and KWin want one): dbus-run-session would leave it behind.
+  export DBUS_SESSION_BUS_ADDRESS=unix:path=$SESSION_DIR/bus
+  runuser -u "$SESSION_USER" -- dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >/dev/null 2>&1 &
+  on_exit "stop_pid $!"
+  wait_until 30 test -S "$SESSION_DIR/bus" || { echo "no session bus" >&2; return 1; }
+  runuser -u "$SESSION_USER" -- env HOME="$SESSION_DIR/home" XDG_RUNTIME_DIR="$SESSION_DIR/run" \
+    DISPLAY="$OUTER" "${cmd[@]}" >"$SESSION_DIR/log" 2>&1 &
+  SESSION_PID=$!
+  on_exit "stop_pid $SESSION_PID"
+  # Generous deadlines: a first start (caches still cold) took mutter 27 s here.
+  wait_until 60 eval 'test -s "$SESSION_DIR/env" || ! session_alive' && session_alive ||
+    { cat "$SESSION_DIR/log"; echo "$SESSION_NAME did not start" >&2; return 1; }
+  local v
+  for v in DISPLAY WAYLAND_DISPLAY XAUTHORITY XDG_RUNTIME_DIR; do
+    export "$v=$(sed -n "s/^$v=//p" "$SESSION_DIR/env")"
+  done
+  wait_until 60 in_session xdpyinfo >/dev/null 2>&1 || { cat "$SESSION_DIR/log"; echo "no Xwayland in $SESSION_NAME" >&2; return 1; }
+  # The pointer enters the desktop once: until then mutter gives the first window that shows
+  # up a motion (the show ends at once).
+  DISPLAY=$OUTER xdotool mousemove 512 384
+}
+
+# in_session COMMAND...: COMMAND as the desktop's user, a client of its Wayland and Xwayland.
+# In a subshell (in_session CMD &, a pipe, $(...)) runuser replaces the subshell, so $! is its
+# process: stop_pid ends it and runuser passes the SIGTERM on to COMMAND.
+in_session() {
+  local ex=()
+  [ "$BASHPID" = $$ ] || ex=(exec)
+  "${ex[@]}" runuser -u "$SESSION_USER" -- env HOME="$SESSION_DIR/home" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+    DISPLAY="$DISPLAY" WAYLAND_DISPLAY="$WAYLAND_DISPLAY" XAUTHORITY="$XAUTHORITY" \
+    DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" "$@"
+}
+
+# session_alive: true while the compositor runs.
+session_alive() { kill -0 "$SESSION_PID" 2>/dev/null; }
+
+# outer_shot FILE.png: what the desktop shows, from the outer display. xwd keeps the server's
+# pixel layout in its header, so convert reads it right whatever the compositor draws with.
+outer_shot() { xwd -silent -root -display "$OUTER" | convert xwd:- "$1"; }
