@@ -9,9 +9,9 @@ on_exit() {
 }
 
 # stop_pid PID: ends a process we started and waits for it.
+# (A killed process's status would end a cleanup run under set -e: it is ignored.)
 stop_pid() {
-  kill "$1" 2>/dev/null && wait "$1" 2>/dev/null
-  return 0
+  { kill "$1" && wait "$1"; } 2>/dev/null || true
 }
 
 # wait_until SECONDS COMMAND...: true once COMMAND succeeds, false if it has not within SECONDS.

@@ -1,10 +1,12 @@
-# A Wayland desktop nested in a virtual display of its own, for tests of the show under it; source it.
+# A Wayland desktop nested in a virtual display of its own, to try the show under it and for the
+# tests that do; source it. By hand, from the project's root:
+#   source scripts/wayland.sh; start_session sway; in_session build/dravik /s
 #   start_session sway|weston|mutter|kwin
 # starts an Xvfb (1024x768, exported as OUTER: xdotool and screenshots go there, reaching the
 # desktop the way a user's input does), the compositor in it through its X11 backend, and waits
 # until the desktop's Xwayland accepts clients. It exports the session's DISPLAY, WAYLAND_DISPLAY,
 # XAUTHORITY and XDG_RUNTIME_DIR; in_session runs a program inside as the compositor's user.
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 start_session() {
   SESSION_NAME=$1 SESSION_USER=nobody

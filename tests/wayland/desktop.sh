@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The show on a Wayland desktop, nested in a virtual display so that keys and the pointer reach
+# it through the compositor as a user's do. A full-screen terminal of the desktop has the
+# keyboard and the pointer (what it is sent is kept). With Data missing, each of the fifteen boxes
+# shows above the show and Return closes it. Then `dravik /s` covers the output and stays up
+# without input; typed keys and Escape reach the show, not the terminal, and end it with 27; a
+# one-pixel movement ends the next run with 0, a click the one after with 1; the compositor still
+# runs at the end.
+#   tests/wayland/desktop.sh sway|weston|mutter|kwin BUILD_DIR
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/wayland.sh"
+desktop=$1
+start_session "$desktop"
+app=$SESSION_DIR/app typed=$SESSION_DIR/typed
+mkdir -p "$app/nodata" && cp -r "$2/dravik" "$2/Data" "$app/" && cp "$2/dravik" "$app/nodata/"
+printf '#!/bin/sh\nstty raw -echo\nexec cat >%s\n' "$typed" >"$app/keep-typed"
+chmod 755 "$app/keep-typed" && chown -R "$SESSION_USER" "$app"
+fail() { echo "FAIL ($desktop): $1"; exit 1; }
+outer() { DISPLAY=$OUTER "$@"; }
+
+# A terminal filling the output, the pointer over it. On KWin an X terminal in a corner: KWin's
+# weston-terminal cannot be told from its black desktop, and a full-screen window beneath the
+# show's would hide its boxes there.
+term=(weston-terminal --fullscreen --shell="$app/keep-typed") at=(512 384)
+[ "$desktop" != kwin ] || term=(xterm -bg black -geometry 80x24+0+0 -e "$app/keep-typed") at=(100 100)
+in_session "${term[@]}" >/dev/null 2>&1 &
+on_exit "stop_pid $!"
+wait_until 60 test -e "$typed" || fail "no terminal"
+# over_terminal: the pointer moves over the terminal, the last window it was over.
+over_terminal() { outer xdotool mousemove $((at[0] - 10)) "${at[1]}" mousemove "${at[@]}"; }
+over_terminal
+
+# show APP_DIR: starts the show; true once its window covers the output and it draws.
+show() {
+  in_session "$1/dravik" /s 2>"$SESSION_DIR/err" &
+  saver=$!
+  wait_until 60 eval 'in_session xwininfo -name "Dravik Screensaver" 2>/dev/null |
+    grep -q "geometry 1024x768+0+0"' && wait_until 60 eval 'outer shows_the_show'
+}
+# ends CODE: the show has ended with CODE within 20 s; its screen has gone.
+ends() {
+  wait_until 20 eval '! kill -0 $saver 2>/dev/null' || fail "the show still runs"
+  local code=0
+  wait $saver || code=$?
+  [ "$code" = "$1" ] || fail "exit code $code instead of $1: $(cat "$SESSION_DIR/err")"
+  wait_until 20 eval '! outer shows_the_show' || fail "the show stays on screen"
+}
+
+# A box is up: the white of a box (240 x 112, with its caption and text) lights at least 1.5 % of
+# the black show's output. Where a box stands is the compositor's choice.
+lit() {
+  outer import -silent -window root miff:- |
+    convert miff:- -colorspace gray -threshold 90% -format '%[fx:mean > 0.015]' info: | grep -q 1
+}
+in_session "$app/nodata/dravik" /s 2>"$SESSION_DIR/err" &
+saver=$!
+for box in $(seq 15); do
+  wait_until 30 eval '[ "$(wc -l <"$SESSION_DIR/err")" -ge $box ]' || fail "no box $box"
+  # KWin nested here activates each box (Return reaches it) but often leaves it unpainted.
+  [ "$desktop" = kwin ] || wait_until 30 lit || fail "box $box not visible: $(tail -n 1 "$SESSION_DIR/err")"
+  outer xdotool key Return
+done
+wait_until 30 eval 'in_session xwininfo -name "Dravik Screensaver" | grep -q IsViewable' ||
+  fail "no show after the boxes"
+outer xdotool key Escape
+ends 27
+over_terminal
+show "$app" || fail "no show covering the output"
+! wait_until 5 eval '! kill -0 $saver' || fail "it ended by itself"
+outer xdotool key x y z Escape
+ends 27
+[ ! -s "$typed" ] || fail "the terminal got keys: $(od -c "$typed" | head -2)"
+show "$app" || fail "no show for the movement"
+outer xdotool mousemove_relative 1 0
+ends 0
+show "$app" || fail "no show for the click"
+outer xdotool click 1
+ends 1
+
+session_alive || fail "the compositor has gone"
+echo "$desktop: the show covered the output, ended by Escape, a movement and a click, and showed 15 boxes"
