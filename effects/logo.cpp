@@ -4,6 +4,7 @@
 #include <math.h>
 
 #include "effects/periodic.h"
+#include "effects/pictureregions.h"
 #include "image/textureset.h"
 #include "platform/system.h"
 
@@ -29,7 +30,9 @@ void tekentolvanelogo(double dt) {
 
   float a = logoscale();
   if (a < 1.5f) a = 1.5f;
-  const float k = (float)(310.0 / 242.0);  // the texture region's width over its height
+  const float k = (float)((double)LOGO_WIDTH / LOGO_HEIGHT);  // the region's width over height
+  const float right = (float)LOGO_WIDTH / LOGOPICTURE_SIZE;
+  const float bottom = (float)LOGO_HEIGHT / LOGOPICTURE_SIZE;
   const float halfwidth1 = (float)(2.0f * k);
   float w = (float)(halfwidth1 * a);
   float h = (float)(2.0f * a);
@@ -38,11 +41,11 @@ void tekentolvanelogo(double dt) {
   glBegin(GL_QUADS);
   glTexCoord2f(0.0f, 0.0f);
   glVertex3f(-w, h, -20.0f);
-  glTexCoord2f(0.60546875f, 0.0f);
+  glTexCoord2f(right, 0.0f);
   glVertex3f(w, h, -20.0f);
-  glTexCoord2f(0.60546875f, 0.47265625f);
+  glTexCoord2f(right, bottom);
   glVertex3f(w, -h, -20.0f);
-  glTexCoord2f(0.0f, 0.47265625f);
+  glTexCoord2f(0.0f, bottom);
   glVertex3f(-w, -h, -20.0f);
   glEnd();
 }
