@@ -5,8 +5,11 @@
 #include "image/textureset.h"
 #include "platform/system.h"
 
-float rotateAtariScreen;  // start values: initsterrenveld
+// The fall's time T in seconds, the sum of the steps passed in: not an angle, whatever the
+// program's name says. Start value: initsterrenveld.
+float rotateAtariScreen;
 
+// The program's names: t is this frame's step, T (upper case) the time since the fall began.
 // From T = 80/3 s on the picture lies beyond the far plane. T is never clamped: a float sum of
 // frame steps stops growing long before its square leaves the float range, so every
 // coordinate stays finite.
