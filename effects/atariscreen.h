@@ -3,4 +3,6 @@
 
 extern float rotateAtariScreen;
 
+// t: a time step in seconds (0 holds the picture still), not a time. Binds slot 6
+// (TEXTURE_DESKTOP), blends by alpha; leaves the identity model-view matrix, white colour.
 void tekenatariscreen(float t);

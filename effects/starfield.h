@@ -19,4 +19,7 @@ extern unsigned int loop;
 
 // Places stars 0 to 499 from the generator's first 1500 draws.
 void placeStars();
+// dt: the frame's time step in seconds. Binds slot 0 (TEXTURE_STAR), blends additively
+// (GL_SRC_ALPHA, GL_ONE); leaves the model-view matrix turned by 5 * rotate2 degrees, the last
+// star's tint.
 void tekensterrenveld(double dt);

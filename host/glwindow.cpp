@@ -16,6 +16,9 @@ bool keys[256];
 bool escapePressed = false;
 bool fullscreen = true;
 
+// The pixel format the program asks for, made once in CreateGLWindow. On Linux the window's
+// visual is fixed before this is read: platform/linux/glcontext.cpp (chooseWindowVisual) says
+// how the platform's choice meets it.
 // clang-format off
 PIXELFORMATDESCRIPTOR pfd = {
     sizeof(PIXELFORMATDESCRIPTOR),

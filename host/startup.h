@@ -1,10 +1,9 @@
 // Start-up steps that come before the window: the setting, the working directory, the run mode.
 #pragma once
 
+#include "platform/setting.h"
 #include "platform/system.h"
 
-#define SETTINGS_KEY "Software\\VB and VBA Program Settings\\VORTEQ\\Screensaver1"
-#define SETTINGS_VALUE "ParentHWND"
 #define SETTING_BUFFER_SIZE 10000
 
 // The parent window named by the setting; 0 (full screen) when it is absent or not a number.

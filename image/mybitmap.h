@@ -22,11 +22,11 @@ class CMyBitmap {
   void flipY();
 
  private:
-  BYTE* fileData;    // the whole file, owned
-  BYTE* fileHeader;  // byte 0 of fileData
-  BYTE* infoHeader;  // byte 14 of fileData
-  BYTE* pixelData;   // byte 54 of fileData
-  int32_t fileLength;
+  BYTE* fileData;      // the whole file, owned
+  BYTE* fileHeader;    // byte 0 of fileData; never read, kept as one of the program's own fields
+  BYTE* infoHeader;    // byte 14 of fileData
+  BYTE* pixelData;     // byte 54 of fileData
+  int32_t fileLength;  // the file's length; never read either, kept for the same reason
   int32_t width;
   int32_t height;
 };

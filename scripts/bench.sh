@@ -67,9 +67,12 @@ fi
 echo "Windows package in $build/windows ..." >&2
 package_windows "$root" "$build"
 x86_64-w64-mingw32-g++ -O2 -static -I"$root" bench/display_rate.cpp -o "$build/windows/display_rate.exe"
+# Whether a build's program paces its frames: asked of its executable, which holds the pacing
+# (beginFramePacing, host/framepacing.h) when the program has it.
+paces_frames() { [[ $(nm -C --defined-only "$1/dravik" 2>/dev/null) == *" beginFramePacing("* ]]; }
 builds=(now)
 declare -A dir=([now]=$build)
-[ -f host/framepacing.cpp ] && echo "now paced 1" >>"$results"
+if paces_frames "$build"; then echo "now paced 1" >>"$results"; fi
 if [ -n "$against" ]; then
   rev=$(git rev-parse --short "$against")
   old=$work/against
@@ -83,7 +86,7 @@ if [ -n "$against" ]; then
   package_windows "$old" "$old/build"
   builds+=(was)
   dir[was]=$old/build
-  git cat-file -e "$rev:host/framepacing.cpp" 2>/dev/null && echo "was paced 1" >>"$results"
+  if paces_frames "$old/build"; then echo "was paced 1" >>"$results"; fi
 fi
 
 # --- displays: one private Xvfb per size -------------------------------------------------------

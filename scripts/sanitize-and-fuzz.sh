@@ -59,8 +59,9 @@ mkdir -p "$fuzz"/corpus-{bmp,registry,windowid}
 picture() { printf 'BM%016d\x04\0\0\0\x02\0\0\0%028d' 0 0 | tr 0 '\0'; head -c 24 /dev/urandom; }
 { picture; picture; } >"$fuzz/corpus-bmp/pair-4x2.bmp"
 # The README's example, and a regedit export: UTF-16 with its byte-order mark, CRLF, a surrogate
-# pair, escaped quotes and backslashes, a value of another type.
-key='[HKEY_CURRENT_USER\Software\VB and VBA Program Settings\VORTEQ\Screensaver1]'
+# pair, escaped quotes and backslashes, a value of another type. The key is the program's own
+# (platform/setting.h), its C escapes undone.
+key="[HKEY_CURRENT_USER\\$(sed -n 's/^#define SETTINGS_KEY "\(.*\)"$/\1/p' platform/setting.h | sed 's/\\\\/\\/g')]"
 printf '%s\n\n%s\n"ParentHWND"="0"\n' "Windows Registry Editor Version 5.00" "$key" \
   >"$fuzz/corpus-registry/readme.reg"
 { printf '\xff\xfe'; printf '%s\r\n\r\n%s\r\n"ParentHWND"="4194303"\r\n"\\"\\\\"="\xf0\x9f\x8c\x85 \\""\r\n%s\r\n' \

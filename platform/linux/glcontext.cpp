@@ -46,9 +46,10 @@ int visualDepth(Display* d, GLXFBConfig c) {
   return depth;
 }
 
-// GLX's own best match for the request (it sorts by closeness), among the configurations shown
-// at the screen's depth without conversion; its number in our list, 0 when there is none.
-int closestFormat(Display* d, const PIXELFORMATDESCRIPTOR& want) {
+// GLX's own best match for the request (it sorts by closeness) among the configurations shown
+// at the screen's depth without conversion and, unless visual is 0, with that visual; its number
+// in our list, 0 when there is none.
+int closestFormat(Display* d, const PIXELFORMATDESCRIPTOR& want, VisualID visual) {
   int screenDepth = DefaultDepth(d, DefaultScreen(d));
   int colour = want.cColorBits > 24 ? 24 : want.cColorBits;  // 32 bits: 24 of colour, padding
   int request[] = {
@@ -63,6 +64,7 @@ int closestFormat(Display* d, const PIXELFORMATDESCRIPTOR& want) {
   int found = 0;
   for (int i = 0; i < count && !found; ++i) {
     if (visualDepth(d, matches[i]) != screenDepth) continue;
+    if (visual && (VisualID)attribute(d, matches[i], GLX_VISUAL_ID) != visual) continue;
     for (size_t k = 0; k < list.size() && !found; ++k)
       if (list[k] == matches[i]) found = (int)k + 1;
   }
@@ -94,14 +96,20 @@ BOOL WINAPI swapIntervalEXT(int interval) {
 
 }  // namespace
 
-// The request an OpenGL window of the program makes, at the screen's colour depth.
+// X fixes a window's visual when the window is made; Win32 picks the pixel format afterwards,
+// from the program's request (ChoosePixelFormat, then SetPixelFormat). The two steps meet here,
+// so that the request is written only once, in the program: every OpenGL window takes the visual
+// of the richest format the screen offers it (double-buffered RGBA at the screen's colour depth,
+// with the deepest depth buffer: GLX sorts deeper first), ChoosePixelFormat answers with GLX's
+// best match among the formats of the window's own visual, and SetPixelFormat accepts any format
+// of that visual. A request that format meets is met; one asking for more finds none.
 bool chooseWindowVisual(Visual** visual, int* depth) {
   Display* d = display();
-  PIXELFORMATDESCRIPTOR want = {};
-  want.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  want.cColorBits = (BYTE)DefaultDepth(d, DefaultScreen(d));
-  want.cDepthBits = 16;
-  GLXFBConfig config = formatConfig(d, closestFormat(d, want));
+  PIXELFORMATDESCRIPTOR richest = {};
+  richest.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  richest.cColorBits = (BYTE)DefaultDepth(d, DefaultScreen(d));
+  richest.cDepthBits = 1;  // some depth buffer
+  GLXFBConfig config = formatConfig(d, closestFormat(d, richest, 0));
   XVisualInfo* vi = config ? glXGetVisualFromFBConfig(d, config) : nullptr;
   if (!vi) return false;
   *visual = vi->visual;
@@ -118,12 +126,14 @@ HDC GetDC(HWND hWnd) { return findWindow(hWnd) ? (HDC)hWnd : NULL; }
 
 int ReleaseDC(HWND hWnd, HDC hdc) { return findWindow(hWnd) && (HWND)hdc == hWnd ? 1 : 0; }
 
+// Among the formats the window's visual shows (see chooseWindowVisual).
 int ChoosePixelFormat(HDC hdc, const PIXELFORMATDESCRIPTOR* want) {
-  if (!findWindow((HWND)hdc)) return 0;
-  return closestFormat(display(), *want);
+  WindowRecord* r = findWindow((HWND)hdc);
+  if (!r) return 0;
+  return closestFormat(display(), *want, XVisualIDFromVisual(r->visual));
 }
 
-// A window's format is set once, and must be one its visual can show.
+// A window's format is set once, and must be one its visual shows.
 BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR*) {
   WindowRecord* r = findWindow((HWND)hdc);
   if (!r || r->pixelFormat != 0) return FALSE;

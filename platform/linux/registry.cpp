@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "platform/linux/x11.h"
+#include "platform/setting.h"
 
 namespace x11 {
 namespace {
@@ -115,8 +116,7 @@ namespace {
 Keys readUserFile() {
   if (Window host = state().hostWindow) {
     Keys keys;
-    keys["HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\VORTEQ\\Screensaver1"]
-        ["ParentHWND"] = std::to_string(host);
+    keys[std::string("HKEY_CURRENT_USER\\") + SETTINGS_KEY][SETTINGS_VALUE] = std::to_string(host);
     return keys;
   }
   const char* config = getenv("XDG_CONFIG_HOME");

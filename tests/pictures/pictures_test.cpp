@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "effects/fontcells.h"
+#include "effects/pictureregions.h"
 #include "picture_names.h"
 
 uint32_t u32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
@@ -57,9 +58,10 @@ TEST(Pictures, SizesAndLayoutsAreThoseTheTextureCoordinatesAssume) {
               star.at(0, 0)[2] == 0 && Picture(PICTURE_BACKGROUND).w > 0);
   for (const Picture* p : {&logo, &font, &bright, &dark, &desk, &colour})
     ASSERT_TRUE(p->w == 512 && p->h == 512);
-  // The logo in the top-left 310 x 242, clear of the edges the quad cuts at, mostly opaque.
-  EXPECT_EQ(ink(logo, 0, 0, 512, 512), ink(logo, 1, 1, 309, 241));
-  EXPECT_GT(ink(logo, 0, 0, 310, 242, 250), 310 * 242 / 3);
+  // The logo in its region, clear of the edges the quad cuts at, mostly opaque.
+  const int lw = LOGO_WIDTH, lh = LOGO_HEIGHT, dw = DESKTOP_WIDTH, dh = DESKTOP_HEIGHT;
+  EXPECT_EQ(ink(logo, 0, 0, logo.w, logo.h), ink(logo, 1, 1, lw - 1, lh - 1));
+  EXPECT_GT(ink(logo, 0, 0, lw, lh, 250), lw * lh / 3);
   // Each glyph clear of the edges of the top-left 47 x 33 of its cell; the other cells empty.
   for (int cell = 0; cell < 64; ++cell) {
     int col = cell % 8, row = cell / 8, x = col * FONTCELL_SIZE, y = row * FONTCELL_SIZE;
@@ -71,11 +73,11 @@ TEST(Pictures, SizesAndLayoutsAreThoseTheTextureCoordinatesAssume) {
   long b = 0, d = 0;  // the reflection's atlas: dimmer, yet visible
   for (size_t i = 54; i < bright.b.size(); ++i) b += bright.b[i], d += dark.b[i];
   EXPECT_TRUE(d < b * 0.7 && d > b * 0.2) << d << " of " << b;
-  // The desktop's green backdrop and white bar fill its top-left 320 x 200; the pixels just
-  // outside repeat its edges, so filtering there shows no dark seam.
-  EXPECT_GT(ink(desk, 0, 0, 320, 200, 0, 1), 320 * 200 * 9 / 10);
-  EXPECT_TRUE(std::equal(desk.at(0, 200), desk.at(321, 200), desk.at(0, 199)));
-  for (int y = 0; y < 200; ++y) ASSERT_EQ(memcmp(desk.at(319, y), desk.at(320, y), 3), 0) << y;
+  // The desktop's green backdrop and white bar fill its region; the pixels just outside repeat
+  // its edges, so filtering there shows no dark seam.
+  EXPECT_GT(ink(desk, 0, 0, dw, dh, 0, 1), dw * dh * 9 / 10);
+  EXPECT_TRUE(std::equal(desk.at(0, dh), desk.at(dw + 1, dh), desk.at(0, dh - 1)));
+  for (int y = 0; y < dh; ++y) ASSERT_EQ(memcmp(desk.at(dw - 1, y), desk.at(dw, y), 3), 0) << y;
 }
 
 TEST(Pictures, TheGeneratorWritesTheSameBytesOnEveryRun) {

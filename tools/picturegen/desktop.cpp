@@ -1,6 +1,7 @@
-// A 16-bit-era desktop at 320 x 200: menu bar, green dithered backdrop, two floppy drives and a
-// trash can with their labels, an open drive window and the arrow pointer. Black and white icons,
-// as on that screen.
+// A 16-bit-era desktop in the region the desktop effect draws (effects/pictureregions.h): menu bar,
+// green dithered backdrop, two floppy drives and a trash can with their labels, an open drive
+// window and the arrow pointer. Black and white icons, as on that screen.
+#include "effects/pictureregions.h"
 #include "pictures.h"
 #include "pixelfont.h"
 
@@ -8,7 +9,7 @@ namespace picturegen {
 
 namespace {
 
-const int kW = 320, kH = 200;
+const int kW = DESKTOP_WIDTH, kH = DESKTOP_HEIGHT;
 const Rgb kBlack = rgb8(0, 0, 0);
 const Rgb kWhite = rgb8(255, 255, 255);
 
@@ -236,7 +237,7 @@ void window(Image& im, int x0, int y0, int x1, int y1) {
 }  // namespace
 
 Image drawDesktop() {
-  Image im(512, 512);
+  Image im(DESKTOPPICTURE_SIZE, DESKTOPPICTURE_SIZE);
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) im.at(x, y) = backdrop(x, y);
 

@@ -1,8 +1,10 @@
 // The event's logo: the word TOLVANE in chrome letters with a purple block behind them and a
-// dark outline, over a striped sunset disc, with a few glints. Top-left 310 x 242 of 512 x 512.
+// dark outline, over a striped sunset disc, with a few glints, in the region the logo effect
+// draws (effects/pictureregions.h).
 #include <algorithm>
 #include <cmath>
 
+#include "effects/pictureregions.h"
 #include "lettering.h"
 #include "pictures.h"
 #include "sun.h"
@@ -12,7 +14,7 @@ namespace picturegen {
 namespace {
 
 const int kScale = 4;
-const int kW = 310 * kScale, kH = 242 * kScale;
+const int kW = LOGO_WIDTH * kScale, kH = LOGO_HEIGHT * kScale;
 
 // Over-composites a shaded layer onto the picture built so far.
 void over(Shaded& base, const Shaded& layer) {
@@ -78,7 +80,7 @@ Masked drawLogo(const FontFace& font) {
   glint(big, float(wordX + box.width - 10 * kScale), float(wordY + box.height - 2 * kScale),
         12.0f * kScale);
 
-  Masked logo{Image(512, 512), Gray(512, 512)};
+  Masked logo{Image(LOGOPICTURE_SIZE, LOGOPICTURE_SIZE), Gray(LOGOPICTURE_SIZE, LOGOPICTURE_SIZE)};
   paste(logo.colour, downsample(big.colour, big.alpha, kScale, ink), 0, 0);
   paste(logo.mask, downsample(big.alpha, kScale), 0, 0);
   return logo;

@@ -26,11 +26,11 @@ struct FontAtlas {
 Image drawStar(int size);
 // A small picture for the file nothing draws: a few copper bars.
 Image drawBackground(int size);
-// 512 x 512: the logo lettering in the top-left 310 x 242 pixels, transparent elsewhere.
+// The logo lettering in its region (effects/pictureregions.h), transparent elsewhere.
 Masked drawLogo(const FontFace& font);
 // 512 x 512 atlases on a 64-pixel grid, each glyph within the top-left 47 x 33 of its cell.
 FontAtlas drawFontAtlas(const FontFace& font);
-// 512 x 512: a desktop at 320 x 200 in the top-left corner.
+// The desktop in its region (effects/pictureregions.h), its last column and row repeated once.
 Image drawDesktop();
 // The Windows icon, the bytes of an .ico file: the logo's sun at 16, 32, 48 and 256 pixels.
 std::vector<uint8_t> drawIcon();
