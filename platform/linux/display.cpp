@@ -9,7 +9,10 @@
 #include <X11/extensions/Xrandr.h>
 #include <X11/extensions/scrnsaver.h>
 #include <math.h>
+#include <stdio.h>
 #include <string.h>
+
+#include <utility>
 
 #include "platform/linux/x11.h"
 
@@ -45,11 +48,19 @@ void internAtoms(Display* d, Atoms& a) {
   for (int i = 0; i < n; ++i) *atoms[i].second = values[i];
 }
 
+// No request may be made from here: errors outside a trap wait for reportErrors.
 int recordError(Display* display, XErrorEvent* error) {
   State& s = state();
-  if (s.trapDisplay == display && error->serial >= s.trapFirstSerial && s.trapCode == 0)
-    s.trapCode = error->error_code;
-  return 0;  // errors outside a trap belong to calls that have returned; they are dropped
+  if (s.trapDisplay == display && error->serial >= s.trapFirstSerial) {
+    if (s.trapCode == 0) s.trapCode = error->error_code;
+  } else {  // the text now: a dialog's connection may be closed by the time it is reported
+    char name[80], line[160];
+    XGetErrorText(display, error->error_code, name, sizeof name);
+    snprintf(line, sizeof line, "X error: %s, request %d.%d\n", name, error->request_code,
+             error->minor_code);
+    s.untrappedErrors.emplace_back(error->resourceid, line);
+  }
+  return 0;
 }
 
 // Raw motion comes only from the pointer device itself, never from Xwayland setting the
@@ -102,6 +113,12 @@ Display* display() {
     }
   }
   return s.display;
+}
+
+void reportErrors() {
+  State& s = state();
+  for (const auto& [resource, line] : std::exchange(s.untrappedErrors, {}))
+    if (!s.goneWindows.count(resource)) fputs(line.c_str(), stderr);
 }
 
 void installErrorHandler() {

@@ -198,6 +198,7 @@ BOOL PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT) {
       XNextEvent(d, &e);
       translate(e);
     }
+    reportErrors();  // after the events: a window's end comes before errors about it
   }
   if (s.queue.empty()) return FALSE;
   *msg = s.queue.front();

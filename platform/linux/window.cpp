@@ -30,6 +30,7 @@ WindowRecord* findWindow(Window id) {
 }
 
 void forgetWindow(Window id) {
+  state().goneWindows.insert(id);
   WindowRecord* r = findWindow(id);
   if (!r) return;
   XFreeColormap(display(), r->colormap);

@@ -76,6 +76,10 @@ struct State {
   Display* trapDisplay = nullptr;
   unsigned long trapFirstSerial = 0;
   int trapCode = 0;
+  // X errors outside any trap, reported on the next pass (reportErrors), and the windows known
+  // to be gone: errors on those were to be expected.
+  std::vector<std::pair<XID, std::string>> untrappedErrors;  // the resource, the line
+  std::set<XID> goneWindows;
 
   std::map<std::string, WNDPROC, NoCaseLess> classes;  // registered window classes
   std::map<Window, WindowRecord> windows;              // our windows by X id
@@ -124,6 +128,9 @@ class ErrorTrap {
   int outerCode_;
 };
 void installErrorHandler();
+// Writes one line on stderr for each X error outside a trap that concerns no window known to be
+// gone by now: a request of ours that went wrong. It never ends the process.
+void reportErrors();
 
 inline HWND toHwnd(Window id) { return (HWND)(uintptr_t)id; }
 inline Window toWindow(HWND hWnd) { return (Window)(uintptr_t)hWnd; }

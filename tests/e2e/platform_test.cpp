@@ -10,6 +10,7 @@
 // clang-format on
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <map>
 #include <regex>
 #include <utility>
@@ -61,14 +62,14 @@ class Platform : public ::testing::Test {
     EXPECT_TRUE(DestroyWindow(window) && !GetDC(window));  // the handle goes with it
     EXPECT_TRUE(UnregisterClassA("probe", NULL));          // in any letter case
   }
-  // Messages taken from the queue as the program's loop takes them, until what came satisfies
-  // `enough` (or 20 s have passed), then those that a round trip shows were still on their way.
-  std::string take(const std::function<bool(const std::string&)>& enough) {
+  // Messages taken from the queue as the program's loop takes them until `what` has come
+  // `times` (or 20 s have passed), then those that a round trip shows were still on their way.
+  std::string take(const std::string& what, int times) {
     auto pump = [] {
       MSG msg;
       while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     };
-    waitFor(20, [&] { return pump(), enough(received); });
+    waitFor(20, [&] { return pump(), count(received, what) >= times; });
     XSync(x, False);
     IsWindow(window);  // a round trip on the layer's own connection
     pump();
@@ -76,10 +77,9 @@ class Platform : public ::testing::Test {
   }
   // Whether exactly these messages come, once as many as these have come.
   testing::AssertionResult receives(const std::string& expected) {
-    std::string got =
-        take([&](const std::string& r) { return count(r, ", ") >= count(expected, ", "); });
-    if (got == expected) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "received " << got;
+    std::string got = take(", ", count(expected, ", "));
+    return got == expected ? testing::AssertionSuccess()
+                           : testing::AssertionFailure() << "received " << got;
   }
   Window id() { return (Window)(uintptr_t)window; }
   void sendToWindow(const char* type, const char* data) {
@@ -107,13 +107,10 @@ TEST_F(Platform, KeysBecomeVirtualKeyMessages) {
                "SYSKEYUP 12 20000000, SYSKEYDOWN 79 0, SYSKEYUP 79 0, SYSKEYDOWN 12 20000000, "
                "SYSKEYDOWN 73 20000000, SYSCOMMAND f060 0, CLOSE 0 0, SYSKEYUP 73 20000000, "
                "SYSKEYUP 12 20000000, "));
-  auto has = [](const char* what, int times) {
-    return [=](const std::string& r) { return count(r, what) >= times; };
-  };
   xdotool("keydown a");
-  std::string held = take(has("KEYDOWN 41", 3));
+  std::string held = take("KEYDOWN 41", 3);
   xdotool("keyup a");
-  held += take(has("KEYUP 41", 1));
+  held += take("KEYUP 41", 1);
   EXPECT_TRUE(std::regex_match(held, std::regex("(KEYDOWN 41 0, ){3,}KEYUP 41 0, "))) << held;
 }
 

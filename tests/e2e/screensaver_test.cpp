@@ -33,15 +33,6 @@ TEST_F(Screensaver, CoversTheDisplayUntilAStopInputOrSignalEndsIt) {
   }
 }
 
-// A quick tap puts key-down and key-up in the queue together; each of ten ends its run.
-TEST_F(Screensaver, EveryQuickTapOfEscapeEndsTheRun) {
-  for (int tap = 1; tap <= 10; ++tap) {
-    start("/s");
-    ASSERT_FALSE(waitUntilRunning().empty()) << saver_.err();
-    EXPECT_EQ((xdotool("key Escape"), outcome(10)), "27 ") << "tap " << tap;
-  }
-}
-
 TEST_F(Screensaver, PreviewDrawsInsideTheParentAndEndsWithIt) {
   unsigned long parent = foreignWindow();
   writeSetting(std::to_string(parent));
