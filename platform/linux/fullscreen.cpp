@@ -69,18 +69,17 @@ void setFullScreenHints(Display* d, Window w) {
                   (unsigned char*)&userTime, 1);
 }
 
-bool isFullScreenRequest(DWORD style, HWND parent, int x, int y, int width, int height) {
-  Monitor m = primaryMonitor();
+bool isFullScreenRequest(const Monitor& m, DWORD style, HWND parent, int x, int y, int width,
+                         int height) {
   return !state().hostWindow && (style & WS_POPUP) && !(style & WS_CHILD) && parent == NULL &&
          x <= 0 && y <= 0 && x + width >= m.width && y + height >= m.height;
 }
 
 // Black covers are made only where the primary monitor leaves some of the screen uncovered:
 // one over the whole screen beneath the show, or on Xwayland one on each other monitor.
-void beginFullScreen(Window window) {
+void beginFullScreen(Window window, const std::vector<Monitor>& all) {
   State& s = state();
   Display* d = display();
-  std::vector<Monitor> all = monitors();
   s.fullScreen = window;
   int width = DisplayWidth(d, DefaultScreen(d)), height = DisplayHeight(d, DefaultScreen(d));
   if (all[0].width >= width && all[0].height >= height) return;

@@ -3,7 +3,8 @@
 // Implements RegisterClassA, UnregisterClassA, LoadIconA, LoadCursorA, AdjustWindowRectEx,
 // CreateWindowExA, DestroyWindow, IsWindow, SetParent, SetWindowLongA (GWL_STYLE), ShowWindow
 // (SW_SHOW), SetForegroundWindow, SetFocus and SetWindowPos (HWND_TOPMOST) for the calls the
-// program makes; sizes and positions never change after creation.
+// program makes. A window keeps the size and place it was made with, except that SetParent moves
+// it into its new parent's corner, and inside a daemon's window it follows that window's size.
 #include <X11/Xatom.h>
 #include <strings.h>
 #include <time.h>
@@ -208,13 +209,14 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, 
   r.height = height > 0 ? height : 1;
   // The show's full-screen window: on the primary monitor, whose origin is the origin of the
   // Win32 screen; no window manager may move, frame or resize it, so it bypasses the manager.
-  bool fullScreen = isFullScreenRequest(style, parent, x, y, r.width, r.height);
-  Monitor m = primaryMonitor();
+  std::vector<Monitor> all = monitors();  // asked once: each asking is several round trips
+  const Monitor& m = all.front();
+  bool fullScreen = isFullScreenRequest(m, style, parent, x, y, r.width, r.height);
   r.id = createXWindow(d, r, fullScreen ? m.x + x : x, fullScreen ? m.y + y : y, fullScreen);
   if (!r.id) return NULL;
   setHints(d, r.id, title, fullScreen);
   state().windows[r.id] = r;
-  if (fullScreen) beginFullScreen(r.id);
+  if (fullScreen) beginFullScreen(r.id, all);
   applyCursor(r.id);
   XFlush(d);
   // Windows sends the new size while creating the window.
@@ -247,8 +249,8 @@ BOOL IsWindow(HWND hWnd) {
   return FALSE;
 }
 
-// The window keeps its position, now counted within the new parent; inside the daemon's window
-// it fills it.
+// The window moves to the new parent's top left corner (a preview's window covers its parent
+// from there, as on Windows); inside the daemon's window it also fills it.
 HWND SetParent(HWND child, HWND newParent) {
   WindowRecord* r = findWindow(child);
   Display* d = display();

@@ -180,8 +180,9 @@ void activateWindow(Display* display, Window window, Time userTime);
 
 // fullscreen.cpp: the standalone show's full-screen window and its hold on the desk.
 // A pop-up without parent at the origin covering the primary monitor is the show's window.
-bool isFullScreenRequest(DWORD style, HWND parent, int x, int y, int width, int height);
-void beginFullScreen(Window window);  // when it is created
+bool isFullScreenRequest(const Monitor& primary, DWORD style, HWND parent, int x, int y, int width,
+                         int height);
+void beginFullScreen(Window window, const std::vector<Monitor>& all);  // when it is created
 // What a window manager reads of the show's window: on Xwayland it is managed, full screen
 // before it maps; elsewhere it bypasses the manager and carries no window-manager state.
 bool fullScreenBypassesManager();
