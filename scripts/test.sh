@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: unit, picture, platform, end-to-end,
-# render, daemon, package and benchmark smoke tests, the sanitizer and fuzzing run, and the
+# render, Wayland desktop, daemon and package tests, the sanitizer and fuzzing run, and the
 # Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -13,16 +13,11 @@ namespace {
 
 using UsersDesktop = Screensaver;
 
-// Whether the X server's own screen saver is on now.
-bool serverSaverOn(Display* x) {
+// The X server's own screen saver: whether it is on, how long the server has seen no input.
+XScreenSaverInfo serverSaver(Display* x) {
   XScreenSaverInfo info = {};
-  return XScreenSaverQueryInfo(x, DefaultRootWindow(x), &info) && info.state == ScreenSaverOn;
-}
-
-// How long the server has seen no input.
-unsigned long idleMs(Display* x) {
-  XScreenSaverInfo info = {};
-  return XScreenSaverQueryInfo(x, DefaultRootWindow(x), &info) ? info.idle : 0;
+  XScreenSaverQueryInfo(x, DefaultRootWindow(x), &info);
+  return info;
 }
 
 // A window of another client, which the window manager gives the keyboard as it opens.
@@ -88,15 +83,15 @@ TEST_F(UsersDesktop, TheShowCoversThePrimaryMonitorHoldsTheDeskAndGivesItBackAft
   EXPECT_EQ(grey("root -crop 40x40+0+0", "maxima") + grey("root -crop 40x40+760+560", "maxima"),
             0.0);
   shell("xset s 2 0");  // blanking due after 2 s without input
-  EXPECT_TRUE(waitFor(30, [&] { return idleMs(x_) > 3000; }));
+  EXPECT_TRUE(waitFor(30, [&] { return serverSaver(x_).idle > 3000; }));
   openXmessage(later, dir_, "Later");
   EXPECT_EQ(topmost(), std::stoul(id));
-  EXPECT_FALSE(serverSaverOn(x_));
+  EXPECT_NE(serverSaver(x_).state, ScreenSaverOn);
   xdotool("key Escape");
   EXPECT_EQ(outcome(5), "27 ");  // and nothing printed
   EXPECT_EQ(xdotool("getwindowfocus"), had + "\n");
   EXPECT_NE(shell("xset q").find("timeout:  2 "), std::string::npos);
-  EXPECT_TRUE(waitFor(4, [&] { return serverSaverOn(x_); })) << "not released";
+  EXPECT_TRUE(waitFor(4, [&] { return serverSaver(x_).state == ScreenSaverOn; })) << "not released";
 }
 
 }  // namespace

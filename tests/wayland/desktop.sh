@@ -11,8 +11,8 @@ set -euo pipefail
 source "$(dirname "$0")/../../scripts/wayland.sh"
 desktop=$1
 start_session "$desktop"
-app=$SESSION_DIR/app typed=$SESSION_DIR/typed
-mkdir -p "$app/nodata" && cp -r "$2/dravik" "$2/Data" "$app/" && cp "$2/dravik" "$app/nodata/"
+app=$SESSION_DIR/app typed=$SESSION_DIR/typed && mkdir -p "$app/nodata"
+cp -r "$2/dravik" "$2/Data" "$app/" && cp "$2/dravik" "$app/nodata/"
 printf '#!/bin/sh\nstty raw -echo\nexec cat >%s\n' "$typed" >"$app/keep-typed"
 chmod 755 "$app/keep-typed" && chown -R "$SESSION_USER" "$app"
 fail() { echo "FAIL ($desktop): $1"; exit 1; }
