@@ -144,29 +144,32 @@ Time serverTime(Display* d, Window w) {
   return e.xproperty.time;
 }
 
-// Asks a window manager to add a state to the window (EWMH); without one, nothing happens.
-void requestWmState(Display* d, Window window, Atom wmState) {
+namespace {
+
+// An EWMH request about a window, sent to the window manager through the root window; without
+// a manager nothing happens.
+void askWindowManager(Display* d, Window window, Atom request, long l0, long l1, long l3) {
   XEvent e = {};
   e.xclient.type = ClientMessage;
   e.xclient.window = window;
-  e.xclient.message_type = state().atoms.netWmState;
+  e.xclient.message_type = request;
   e.xclient.format = 32;
-  e.xclient.data.l[0] = _NET_WM_STATE_ADD;
-  e.xclient.data.l[1] = (long)wmState;
-  e.xclient.data.l[3] = SOURCE_APPLICATION;
+  e.xclient.data.l[0] = l0;
+  e.xclient.data.l[1] = l1;
+  e.xclient.data.l[3] = l3;
   XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
 }
 
-// Asks the window manager to activate the window, as the user's own request would.
-void activateWindow(Display* d, Window w, Time userTime) {
-  XEvent e = {};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = w;
-  e.xclient.message_type = state().atoms.netActiveWindow;
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = SOURCE_APPLICATION;
-  e.xclient.data.l[1] = (long)userTime;
-  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}  // namespace
+
+void requestWmState(Display* d, Window window, Atom wmState) {
+  askWindowManager(d, window, state().atoms.netWmState, _NET_WM_STATE_ADD, (long)wmState,
+                   SOURCE_APPLICATION);
+}
+
+// As the user's own request at that time would.
+void activateWindow(Display* d, Window window, Time userTime) {
+  askWindowManager(d, window, state().atoms.netActiveWindow, SOURCE_APPLICATION, (long)userTime, 0);
 }
 
 }  // namespace x11
