@@ -30,12 +30,18 @@ wait_until 60 test -e "$typed" || fail "no terminal"
 over_terminal() { outer xdotool mousemove $((at[0] - 10)) "${at[1]}" mousemove "${at[@]}"; }
 over_terminal
 
-# show APP_DIR: starts the show; true once its window covers the output and it draws.
+# A box is up: the white of a box (240 x 112, with its caption and text) lights at least 1.5 % of
+# the black show's output (where it stands is the compositor's choice); a box has closed.
+lit() { outer import -silent -window root miff:- | convert miff:- -colorspace gray -threshold 90% -format '%[fx:mean > 0.015]' info: | grep -q 1; }
+closed() { [ "$(wc -l <"$SESSION_DIR/err")" -gt $box ] || ! in_session xwininfo -name "$caption" >/dev/null 2>&1; }
+
+# show APP_DIR: starts the show; true once its window covers the output, draws and has the keys.
 show() {
   in_session "$1/dravik" /s 2>"$SESSION_DIR/err" &
   saver=$!
   wait_until 60 eval 'in_session xwininfo -name "Dravik Screensaver" 2>/dev/null |
-    grep -q "geometry 1024x768+0+0"' && wait_until 60 eval 'outer shows_the_show'
+    grep -q "geometry 1024x768+0+0"' && wait_until 60 eval 'outer shows_the_show' &&
+    wait_until 30 eval '[ "$(in_session xdotool getwindowfocus getwindowname)" = "Dravik Screensaver" ]'
 }
 # ends CODE: the show has ended with CODE within 20 s; its screen has gone.
 ends() {
@@ -46,19 +52,15 @@ ends() {
   wait_until 20 eval '! outer shows_the_show' || fail "the show stays on screen"
 }
 
-# A box is up: the white of a box (240 x 112, with its caption and text) lights at least 1.5 % of
-# the black show's output. Where a box stands is the compositor's choice.
-lit() {
-  outer import -silent -window root miff:- |
-    convert miff:- -colorspace gray -threshold 90% -format '%[fx:mean > 0.015]' info: | grep -q 1
-}
 in_session "$app/nodata/dravik" /s 2>"$SESSION_DIR/err" &
 saver=$!
 for box in $(seq 15); do
   wait_until 30 eval '[ "$(wc -l <"$SESSION_DIR/err")" -ge $box ]' || fail "no box $box"
+  caption=$(tail -n 1 "$SESSION_DIR/err" | cut -d: -f1)
   # KWin nested here activates each box (Return reaches it) but often leaves it unpainted.
-  [ "$desktop" = kwin ] || wait_until 30 lit || fail "box $box not visible: $(tail -n 1 "$SESSION_DIR/err")"
-  outer xdotool key Return
+  [ "$desktop" = kwin ] || wait_until 30 lit || fail "box $box ($caption) not visible"
+  # Return, again every 2 s while the box has not yet got the keyboard, until it closes.
+  wait_until 30 eval 'outer xdotool key Return; wait_until 2 closed' || fail "box $box ($caption) stays"
 done
 wait_until 30 eval 'in_session xwininfo -name "Dravik Screensaver" | grep -q IsViewable' || fail "no show"
 outer xdotool key Escape
