@@ -1,6 +1,7 @@
 # A Wayland desktop nested in a virtual display of its own, to try the show under it and for the
 # tests that do; source it. By hand, from the project's root:
-#   source scripts/wayland.sh; start_session sway; in_session build/dravik /s
+#   source scripts/wayland.sh; start_session sway
+#   cp -r build/dravik build/Data "$SESSION_DIR/"; in_session "$SESSION_DIR/dravik" /s
 #   start_session sway|weston|mutter|kwin
 # starts an Xvfb (1024x768, exported as OUTER: xdotool and screenshots go there, reaching the
 # desktop the way a user's input does), the compositor in it through its X11 backend, and waits
