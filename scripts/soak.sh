@@ -4,6 +4,7 @@
 # every minute; beside it, on a second Xvfb, the XScreenSaver daemon (as nobody, fades on) cycling
 # to a new launch of the hack every minute for MINUTES_DAEMON minutes. Then the daemon's log says
 # how every launch ended, and once it has exited, what is left: hacks, windows, X clients.
+# The daemon's log is kept in /tmp/dravik-soak-daemon.log.
 #   scripts/soak.sh [MINUTES_HOSTED] [MINUTES_DAEMON]     (or scripts/bench.sh --soak ...)
 set -euo pipefail
 cd "$(dirname "$0")/.."
