@@ -7,6 +7,7 @@
 #
 #   scripts/bench.sh [--size WxH] [--rounds R] [--frames N] [--runs S] [--power-runs P]
 #                    [--against REV] [--quick] [--no-build]
+#   scripts/bench.sh --soak [MINUTES_HOSTED] [MINUTES_DAEMON]
 #
 #   --size        display of the frame and start-up tables (default 1920x1080)
 #   --rounds      rounds of the frame benchmark; every case runs once per round (default 5)
@@ -18,6 +19,9 @@
 #   --quick       a few frames on a small display: checks that everything runs, measures nothing
 #   --no-build    uses the Linux build tree as it is (the Windows package is still brought up to
 #                 date in its windows/ folder)
+#   --soak        only the long run, scripts/soak.sh, over the built dravik: hosted for 30 minutes
+#                 (memory and descriptors every minute) and under the XScreenSaver daemon with a
+#                 new launch every minute for 20, side by side
 # BUILD_DIR (default build) is the build tree used; the Wine prefix lives in BUILD_DIR/windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,9 +39,10 @@ while [ $# -gt 0 ]; do
     --power-runs) power_runs=$2; shift 2 ;;
     --against) against=$2; shift 2 ;;
     --no-build) build_first=0; shift ;;
+    --soak) exec bash scripts/soak.sh "${@:2}" ;;
     --quick) size=320x240 rounds=1 frames=2 runs=1 seconds=0.5 cgframes=3 power_sizes=320x240 \
       power_runs=1 windows="0.5 3 16.5 19"; shift ;;
-    *) sed -n '2,20p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,24p' "$0" >&2; exit 2 ;;
   esac
 done
 read -r w0 w1 w2 w3 <<<"$windows"  # phase 0 and phase 2, seconds after the first frame
