@@ -13,7 +13,7 @@ packages=(
   # picture generator: glyphs rendered from a Debian font
   libfreetype-dev fonts-dejavu-core
   # tests and benchmarks
-  libgtest-dev libxtst-dev libxfixes-dev valgrind libxml2-utils
+  libgtest-dev libxtst-dev libxfixes-dev valgrind libxml2-utils iproute2
   clang libclang-rt-14-dev
   # virtual display, scripted input, screenshots, the X server's settings
   xvfb xauth x11-utils x11-apps x11-xserver-utils xdotool imagemagick
