@@ -50,10 +50,6 @@ void setManagedHints(Dialog& d, int x, int y) {
   Atom dialog = a.netWmWindowTypeDialog;
   XChangeProperty(display, d.window, a.netWmWindowType, XA_ATOM, 32, PropModeReplace,
                   (unsigned char*)&dialog, 1);
-  XWMHints hints = {};
-  hints.flags = InputHint;
-  hints.input = True;
-  XSetWMHints(display, d.window, &hints);
   XSizeHints size = {};
   size.flags = USPosition | PMinSize | PMaxSize;
   size.x = x;
@@ -64,9 +60,7 @@ void setManagedHints(Dialog& d, int x, int y) {
   long noDecorations[5] = {2, 0, 0, 0, 0};  // Motif hints: decorations given, none
   XChangeProperty(display, d.window, a.motifWmHints, a.motifWmHints, 32, PropModeReplace,
                   (unsigned char*)noDecorations, 5);
-  d.userTime = serverTime(display, d.window);
-  XChangeProperty(display, d.window, a.netWmUserTime, XA_CARDINAL, 32, PropModeReplace,
-                  (unsigned char*)&d.userTime, 1);
+  d.userTime = manageWithInput(display, d.window);
 }
 
 // One write, so the line stays whole even when other output interleaves.

@@ -32,18 +32,16 @@ void raise(Display* d) {
   if (stack.size() > 1) XRestackWindows(d, stack.data(), (int)stack.size());
 }
 
-// A managed window the manager shows full screen from the start, with the keyboard when active.
-void setManagedFullScreenHints(Display* d, Window w) {
+// A managed window the manager shows full screen from the start, with the keyboard when active;
+// the time it was opened.
+Time setManagedFullScreenHints(Display* d, Window w) {
   const Atoms& a = state().atoms;
-  XWMHints hints = {};
-  hints.flags = InputHint;
-  hints.input = True;
-  XSetWMHints(d, w, &hints);
   Atom fullScreen = a.netWmStateFullscreen;
   XChangeProperty(d, w, a.netWmState, XA_ATOM, 32, PropModeReplace, (unsigned char*)&fullScreen, 1);
   long bypass = 1;  // the compositor may show it directly
   XChangeProperty(d, w, a.netWmBypassCompositor, XA_CARDINAL, 32, PropModeReplace,
                   (unsigned char*)&bypass, 1);
+  return manageWithInput(d, w);
 }
 
 Window blackWindow(Display* d, const Monitor& m, bool managed) {
@@ -63,10 +61,7 @@ bool fullScreenBypassesManager() { return !state().xwayland; }
 
 void setFullScreenHints(Display* d, Window w) {
   if (fullScreenBypassesManager()) return;
-  setManagedFullScreenHints(d, w);
-  userTime = serverTime(d, w);
-  XChangeProperty(d, w, state().atoms.netWmUserTime, XA_CARDINAL, 32, PropModeReplace,
-                  (unsigned char*)&userTime, 1);
+  userTime = setManagedFullScreenHints(d, w);
 }
 
 bool isFullScreenRequest(const Monitor& m, DWORD style, HWND parent, int x, int y, int width,

@@ -132,15 +132,23 @@ bool focus(Display* d, Window window) {
 
 }  // namespace
 
-// The server's time now: the time stamp of a property change on the window.
-Time serverTime(Display* d, Window w) {
+// A window of ours that a window manager shows: it takes the keyboard when activated, and it was
+// opened now, by the user's doing (the time stamp of a property change on it, in server time).
+Time manageWithInput(Display* d, Window w) {
+  XWMHints hints = {};
+  hints.flags = InputHint;
+  hints.input = True;
+  XSetWMHints(d, w, &hints);
+  Atom userTime = state().atoms.netWmUserTime;
   XWindowAttributes a;
   XGetWindowAttributes(d, w, &a);
   XSelectInput(d, w, a.your_event_mask | PropertyChangeMask);
-  XChangeProperty(d, w, state().atoms.netWmUserTime, XA_CARDINAL, 32, PropModeAppend, nullptr, 0);
+  XChangeProperty(d, w, userTime, XA_CARDINAL, 32, PropModeAppend, nullptr, 0);
   XEvent e;
   XWindowEvent(d, w, PropertyChangeMask, &e);
   XSelectInput(d, w, a.your_event_mask);
+  long now = (long)e.xproperty.time;
+  XChangeProperty(d, w, userTime, XA_CARDINAL, 32, PropModeReplace, (unsigned char*)&now, 1);
   return e.xproperty.time;
 }
 

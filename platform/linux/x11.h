@@ -172,9 +172,9 @@ bool chooseWindowVisual(Visual** visual, int* depth);
 void setWindowTitle(Display* display, Window window, const char* title);
 // Our windows inside the daemon's window fill it, whatever its size.
 void fitToHost();
-// The server's time now (a property change's time stamp on the window); requests to a window
-// manager: to add a state to a window, to activate it as a user's action at that time would.
-Time serverTime(Display* display, Window window);
+// A managed window of ours: the input hint and a user time of now, which it returns. Requests to
+// a window manager: to add a state to a window, to activate it as a user's action then would.
+Time manageWithInput(Display* display, Window window);
 void requestWmState(Display* display, Window window, Atom wmState);
 void activateWindow(Display* display, Window window, Time userTime);
 
