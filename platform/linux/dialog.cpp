@@ -5,7 +5,8 @@
 // bar and bypasses any window manager, so it always opens on top of the show, centred on the
 // primary monitor, and takes the keyboard (the show lends it, fullscreen.cpp). On Xwayland,
 // where the compositor gives keys only to a window it has activated, it is a managed dialog
-// instead, undecorated and transient for the show, which asks to be activated.
+// instead, undecorated and transient for the show, which asks to be activated and keeps the
+// output beneath it changing while it is up, so that the compositor shows it.
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 #include <poll.h>
@@ -37,6 +38,7 @@ struct Dialog {
   int captionHeight = 0;
   unsigned long captionPixel = 0, edgePixel = 0;
   XRectangle button = {};
+  XRectangle beneath = {};  // the part of the show's window it covers
   bool pressed = false;
   bool done = false;
   Time userTime = CurrentTime;  // when it opened, for the window manager (Xwayland)
@@ -108,6 +110,8 @@ void create(Dialog& d) {
   a.event_mask =
       ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
   int left = m.x + (m.width - d.width) / 2, top = m.y + (m.height - d.height) / 2;
+  d.beneath = {(short)(left - m.x), (short)(top - m.y), (unsigned short)d.width,
+               (unsigned short)d.height};
   d.window = XCreateWindow(x, RootWindow(x, screen), left, top, d.width, d.height, 1,
                            CopyFromParent, InputOutput, CopyFromParent,
                            CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask, &a);
@@ -146,6 +150,18 @@ void draw(Dialog& d) {
 bool onButton(const Dialog& d, int px, int py) {
   const XRectangle& b = d.button;
   return px >= b.x && px < b.x + b.width && py >= b.y && py < b.y + b.height;
+}
+
+// KWin puts a new X window on screen only with the next repaint of the output where it stands,
+// and while the show waits for the box nothing may change there: the box would stay black.
+// Clearing the show's window beneath the box (it is black until the show's first frame) is such a
+// change. The show is on the primary monitor, as the box is.
+void repaintBeneath(const Dialog& d) {
+  Window show = state().fullScreen;
+  if (!state().xwayland || !show) return;
+  ErrorTrap trap(d.display);
+  const XRectangle& r = d.beneath;
+  XClearArea(d.display, show, r.x, r.y, r.width, r.height, False);
 }
 
 // Once mapped, the dialog takes the keyboard; another client's grab may hold it a moment.
@@ -205,7 +221,8 @@ void runMessageDialog(Display* display, const std::string& caption, const std::s
       handle(d, e);
     }
     struct pollfd wait = {ConnectionNumber(display), POLLIN, 0};
-    if (!d.done) poll(&wait, 1, 100);  // wakes for the stop signals as well
+    // Wakes for the stop signals as well, and then lets the compositor show the box.
+    if (!d.done && poll(&wait, 1, 100) == 0) repaintBeneath(d);
   }
   XUngrabKeyboard(display, CurrentTime);
   // The keyboard goes back to whichever window had it, before the dialog goes: then it never
