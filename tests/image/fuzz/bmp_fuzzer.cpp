@@ -29,6 +29,7 @@ void read(Picture& p, uint64_t bytesPerPixel) {
   if ((!pixels && (w || h)) || w < 0 || h < 0) abort();
   volatile unsigned sum = 0;
   for (uint64_t i = 0; pixels && i < (uint64_t)(w * h) * bytesPerPixel; ++i) sum += pixels[i];
+  (void)sum;  // read every pixel, so the sanitizers see each byte the picture claims to have
 }
 
 }  // namespace
