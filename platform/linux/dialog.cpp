@@ -5,8 +5,8 @@
 // bar and bypasses any window manager, so it always opens on top of the show, centred on the
 // primary monitor, and takes the keyboard (the show lends it, fullscreen.cpp). On Xwayland,
 // where the compositor gives keys only to a window it has activated, it is a managed dialog
-// instead, undecorated and transient for the show, which asks to be activated and keeps the
-// output beneath it changing while it is up, so that the compositor shows it.
+// instead, undecorated and transient for the show, which asks to be activated (and under KWin
+// keeps the output beneath it changing while it is up, so that KWin shows it).
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 #include <poll.h>
@@ -39,6 +39,7 @@ struct Dialog {
   unsigned long captionPixel = 0, edgePixel = 0;
   XRectangle button = {};
   XRectangle beneath = {};  // the part of the show's window it covers
+  bool repaintsBeneath = false;  // see repaintBeneath
   bool pressed = false;
   bool done = false;
   Time userTime = CurrentTime;  // when it opened, for the window manager (Xwayland)
@@ -63,6 +64,22 @@ void setManagedHints(Dialog& d, int x, int y) {
   XChangeProperty(display, d.window, a.motifWmHints, a.motifWmHints, 32, PropModeReplace,
                   (unsigned char*)noDecorations, 5);
   d.userTime = manageWithInput(display, d.window);
+}
+
+// KWin puts a new X window on screen only with the next repaint of the output where it stands,
+// and while the show waits for the box nothing may change there: the box would stay black.
+// Clearing the show's window beneath the box (it is black until the show's first frame) is such a
+// change. The show is on the primary monitor, as the box is. Only under KWin: weston puts a
+// full-screen window back above its dialogs whenever that window changes.
+bool needsRepaintBeneath(Display* display) {
+  return state().xwayland && state().fullScreen && windowManagerName(display) == "KWin";
+}
+
+void repaintBeneath(const Dialog& d) {
+  if (!d.repaintsBeneath) return;
+  ErrorTrap trap(d.display);
+  const XRectangle& r = d.beneath;
+  XClearArea(d.display, state().fullScreen, r.x, r.y, r.width, r.height, False);
 }
 
 // One write, so the line stays whole even when other output interleaves.
@@ -117,6 +134,7 @@ void create(Dialog& d) {
                            CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask, &a);
   setWindowTitle(x, d.window, d.caption.c_str());
   if (state().xwayland) setManagedHints(d, left, top);
+  d.repaintsBeneath = needsRepaintBeneath(x);
   d.gc = XCreateGC(x, d.window, 0, nullptr);
   if (d.font) XSetFont(x, d.gc, d.font->fid);
   XMapRaised(x, d.window);
@@ -150,18 +168,6 @@ void draw(Dialog& d) {
 bool onButton(const Dialog& d, int px, int py) {
   const XRectangle& b = d.button;
   return px >= b.x && px < b.x + b.width && py >= b.y && py < b.y + b.height;
-}
-
-// KWin puts a new X window on screen only with the next repaint of the output where it stands,
-// and while the show waits for the box nothing may change there: the box would stay black.
-// Clearing the show's window beneath the box (it is black until the show's first frame) is such a
-// change. The show is on the primary monitor, as the box is.
-void repaintBeneath(const Dialog& d) {
-  Window show = state().fullScreen;
-  if (!state().xwayland || !show) return;
-  ErrorTrap trap(d.display);
-  const XRectangle& r = d.beneath;
-  XClearArea(d.display, show, r.x, r.y, r.width, r.height, False);
 }
 
 // Once mapped, the dialog takes the keyboard; another client's grab may hold it a moment.

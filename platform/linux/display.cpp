@@ -39,7 +39,8 @@ void internAtoms(Display* d, Atoms& a) {
       {"_NET_WM_USER_TIME", &a.netWmUserTime},
       {"_NET_WM_WINDOW_TYPE", &a.netWmWindowType},
       {"_NET_WM_WINDOW_TYPE_DIALOG", &a.netWmWindowTypeDialog},
-      {"_MOTIF_WM_HINTS", &a.motifWmHints}};
+      {"_MOTIF_WM_HINTS", &a.motifWmHints},
+      {"_NET_SUPPORTING_WM_CHECK", &a.netSupportingWmCheck}};
   const int n = (int)(sizeof atoms / sizeof atoms[0]);
   char* names[n];
   Atom values[n];

@@ -6,6 +6,7 @@
 // program makes. A window keeps the size and place it was made with, except that SetParent moves
 // it into its new parent's corner, and inside a daemon's window it follows that window's size.
 #include <X11/Xatom.h>
+#include <string.h>
 #include <strings.h>
 #include <time.h>
 
@@ -173,6 +174,44 @@ void askWindowManager(Display* d, Window window, Atom request, long l0, long l1,
 void requestWmState(Display* d, Window window, Atom wmState) {
   askWindowManager(d, window, state().atoms.netWmState, _NET_WM_STATE_ADD, (long)wmState,
                    SOURCE_APPLICATION);
+}
+
+namespace {
+
+// A property's value when it has the type and format asked for (for format 32, as longs), empty
+// when the window or the property is missing.
+std::string propertyValue(Display* d, Window w, Atom property, Atom type, int format) {
+  Atom actualType;
+  int actualFormat;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::string value;
+  ErrorTrap trap(d);
+  if (XGetWindowProperty(d, w, property, 0, 64, False, type, &actualType, &actualFormat, &count,
+                         &after, &data) == Success &&
+      data && actualType == type && actualFormat == format)
+    value.assign((const char*)data, count * (format == 32 ? sizeof(long) : format / 8));
+  if (data) XFree(data);
+  return value;
+}
+
+// The window a property names; 0 when it names none.
+Window windowProperty(Display* d, Window w, Atom property) {
+  std::string v = propertyValue(d, w, property, XA_WINDOW, 32);
+  long named = 0;
+  if (v.size() == sizeof named) memcpy(&named, v.data(), sizeof named);
+  return (Window)named;
+}
+
+}  // namespace
+
+// The manager names itself on a window of its own, which names itself in turn (a stale
+// property outlives a manager that has gone).
+std::string windowManagerName(Display* d) {
+  const Atoms& a = state().atoms;
+  Window check = windowProperty(d, DefaultRootWindow(d), a.netSupportingWmCheck);
+  if (!check || windowProperty(d, check, a.netSupportingWmCheck) != check) return "";
+  return propertyValue(d, check, a.netWmName, a.utf8String, 8);
 }
 
 // As the user's own request at that time would.

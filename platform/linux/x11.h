@@ -49,7 +49,7 @@ struct NoCaseLess {
 struct Atoms {
   Atom wmProtocols, wmDeleteWindow, netWmName, utf8String, netWmState, netWmStateFullscreen,
       netWmStateAbove, netWmBypassCompositor, netActiveWindow, netWmUserTime, netWmWindowType,
-      netWmWindowTypeDialog, motifWmHints;
+      netWmWindowTypeDialog, motifWmHints, netSupportingWmCheck;
 };
 
 // Everything the layer keeps for the process, in one place.
@@ -177,6 +177,8 @@ void fitToHost();
 Time manageWithInput(Display* display, Window window);
 void requestWmState(Display* display, Window window, Atom wmState);
 void activateWindow(Display* display, Window window, Time userTime);
+// The running window manager's name ("KWin", ...), empty without one.
+std::string windowManagerName(Display* display);
 
 // fullscreen.cpp: the standalone show's full-screen window and its hold on the desk.
 // A pop-up without parent at the origin covering the primary monitor is the show's window.

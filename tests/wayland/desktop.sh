@@ -57,6 +57,8 @@ for box in $(seq 15); do
   wait_until 30 eval '[ "$(wc -l <"$SESSION_DIR/err")" -ge $box ]' || fail "no box $box"
   caption=$(tail -n 1 "$SESSION_DIR/err" | cut -d: -f1)
   wait_until 30 lit || fail "box $box ($caption) not visible"
+  # It stays in sight while it waits (a compositor may put the full-screen show back above it).
+  [ $box != 1 ] || ! wait_until 3 eval '! lit' || fail "box 1 ($caption) went out of sight"
   # Return, again every 2 s while the box has not yet got the keyboard, until it closes.
   wait_until 30 eval 'outer xdotool key Return; wait_until 2 closed' || fail "box $box ($caption) stays"
 done
