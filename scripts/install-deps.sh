@@ -10,6 +10,10 @@ packages=(
   # OpenGL, GLU
   libx11-dev libxrandr-dev libxinerama-dev libxss-dev libxext-dev libxi-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  # Linux program on Wayland: the client library and its protocol scanner, the protocols,
+  # xkbcommon for keys, EGL, and cairo for the message box
+  libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev libegl-dev libegl1-mesa-dev
+  libcairo2-dev
   # picture generator: glyphs rendered from a Debian font
   libfreetype-dev fonts-dejavu-core
   # tests and benchmarks
@@ -21,6 +25,10 @@ packages=(
   openbox xscreensaver lintian mate-screensaver xsecurelock desktop-file-utils
   # Wayland desktops nested in Xvfb, with Xwayland, a session bus and a terminal of each kind
   sway weston mutter kwin-wayland xwayland dbus-daemon xterm
+  # what Wayland users start it with, and a look at each desktop's protocols
+  swayidle wayland-utils
+  # the manual page rendered as users read it
+  man-db
   # Windows build and its end-to-end tests
   g++-mingw-w64-x86-64 wine wine64 zip unzip file
 )

@@ -2,11 +2,14 @@
 # tests that do; source it. By hand, from the project's root:
 #   source scripts/wayland.sh; start_session sway
 #   cp -r build/dravik build/Data "$SESSION_DIR/"; in_session "$SESSION_DIR/dravik" /s
-#   start_session sway|weston|mutter|kwin
-# starts an Xvfb (1024x768, exported as OUTER: xdotool and screenshots go there, reaching the
-# desktop the way a user's input does), the compositor in it through its X11 backend, and waits
-# until the desktop's Xwayland accepts clients. It exports the session's DISPLAY, WAYLAND_DISPLAY,
-# XAUTHORITY and XDG_RUNTIME_DIR; in_session runs a program inside as the compositor's user.
+#   [SESSION_SCALE=2] [SESSION_OUTPUTS=2] [SESSION_XWAYLAND=0] [SESSION_IDLE=S] start_session sway|weston|mutter|kwin
+# starts an Xvfb (1024x768 for each output, side by side, exported as OUTER: xdotool and
+# screenshots go there, reaching the desktop the way a user's input does), the compositor in it
+# through its X11 backend (its outputs scaled by SESSION_SCALE; weston puts them to sleep after
+# SESSION_IDLE seconds without input, never by default), and waits until the desktop
+# accepts clients, and its Xwayland too unless SESSION_XWAYLAND=0. It exports the session's
+# DISPLAY (empty without Xwayland), WAYLAND_DISPLAY, XAUTHORITY and XDG_RUNTIME_DIR; in_session
+# runs a program inside as the compositor's user.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 start_session() {
@@ -19,25 +22,31 @@ start_session() {
   printf '#!/bin/sh\nenv >%s/env.tmp && mv %s/env.tmp %s/env\n[ "$1" != stay ] || exec tail -f /dev/null --pid=$PPID\n' \
     "$SESSION_DIR" "$SESSION_DIR" "$SESSION_DIR" >"$SESSION_DIR/probe"
   chmod 755 "$SESSION_DIR" "$SESSION_DIR/probe"
-  start_xvfb 1024x768 || return 1
+  local scale=${SESSION_SCALE:-1} outputs=${SESSION_OUTPUTS:-1} xwayland=${SESSION_XWAYLAND:-1}
+  start_xvfb $((1024 * outputs))x768 || return 1
   export OUTER=$DISPLAY
-  local cmd
+  # weston and KWin take an output's size in their own units: the scale times it in pixels.
+  local width height cmd xw=(--xwayland) onoff=enable
+  width=$(awk -v s="$scale" 'BEGIN { print int(1024 / s + 0.5) }')
+  height=$(awk -v s="$scale" 'BEGIN { print int(768 / s + 0.5) }')
+  [ "$xwayland" = 1 ] || xw=() onoff=disable
   case $SESSION_NAME in
     sway)
-      printf 'xwayland enable\nexec %s/probe\n' "$SESSION_DIR" >"$SESSION_DIR/config"
-      cmd=(env WLR_BACKENDS=x11 WLR_X11_OUTPUTS=1 WLR_RENDERER=pixman sway -c "$SESSION_DIR/config") ;;
+      printf 'xwayland %s\noutput * scale %s\nexec %s/probe\n' $onoff "$scale" "$SESSION_DIR" >"$SESSION_DIR/config"
+      cmd=(env WLR_BACKENDS=x11 WLR_X11_OUTPUTS="$outputs" WLR_RENDERER=pixman sway -c "$SESSION_DIR/config") ;;
     weston)
-      printf '[core]\nxwayland=true\n[autolaunch]\npath=%s/probe\n' "$SESSION_DIR" >"$SESSION_DIR/weston.ini"
-      cmd=(weston --backend=x11-backend.so --use-pixman --xwayland --width=1024 --height=768
-        --socket=wayland-w --config="$SESSION_DIR/weston.ini") ;;
+      printf '[core]\nxwayland=%s\nidle-time=%s\n[shell]\nlocking=false\n[autolaunch]\npath=%s/probe\n' \
+        "$([ "$xwayland" = 1 ] && echo true || echo false)" "${SESSION_IDLE:-0}" "$SESSION_DIR" >"$SESSION_DIR/weston.ini"
+      cmd=(weston --backend=x11-backend.so --use-pixman "${xw[@]}" --width="$width" --height="$height"
+        --scale="$scale" --output-count="$outputs" --socket=wayland-w --config="$SESSION_DIR/weston.ini") ;;
     mutter)
-      cmd=(env MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 GSETTINGS_BACKEND=memory
-        mutter --nested --wayland --wayland-display=wayland-m -- "$SESSION_DIR/probe" stay) ;;
+      cmd=(env MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 MUTTER_DEBUG_DUMMY_MONITOR_SCALES="$scale"
+        GSETTINGS_BACKEND=memory mutter --nested --wayland --wayland-display=wayland-m -- "$SESSION_DIR/probe" stay) ;;
     kwin)
       # kwin_wayland carries a file capability that a container refuses to grant: a copy runs.
       cp /usr/bin/kwin_wayland "$SESSION_DIR/"
-      cmd=("$SESSION_DIR/kwin_wayland" --x11-display "$OUTER" --xwayland --socket wayland-k
-        --width 1024 --height 768 "$SESSION_DIR/probe") ;;
+      cmd=("$SESSION_DIR/kwin_wayland" --x11-display "$OUTER" "${xw[@]}" --socket wayland-k
+        --width "$width" --height "$height" --scale "$scale" --output-count "$outputs" "$SESSION_DIR/probe") ;;
     *) echo "unknown desktop $SESSION_NAME" >&2; return 1 ;;
   esac
   chown -R "$SESSION_USER" "$SESSION_DIR"
@@ -57,10 +66,24 @@ start_session() {
   for v in DISPLAY WAYLAND_DISPLAY XAUTHORITY XDG_RUNTIME_DIR; do
     export "$v=$(sed -n "s/^$v=//p" "$SESSION_DIR/env")"
   done
-  wait_until 60 in_session xdpyinfo >/dev/null 2>&1 || { cat "$SESSION_DIR/log"; echo "no Xwayland in $SESSION_NAME" >&2; return 1; }
+  [ "$xwayland" = 1 ] || DISPLAY=
+  if [ "$xwayland" = 1 ]; then
+    wait_until 60 in_session xdpyinfo >/dev/null 2>&1 || { cat "$SESSION_DIR/log"; echo "no Xwayland in $SESSION_NAME" >&2; return 1; }
+  fi
+  place_outputs "$outputs"
   # The pointer enters the desktop once: until then mutter gives the first window that shows
   # up a motion (the show ends at once).
   DISPLAY=$OUTER xdotool mousemove 512 384
+}
+
+# place_outputs N: the compositor's output windows on the outer display side by side, the first
+# output's at the left (each backend opens them at the origin).
+place_outputs() {
+  local count=$1 ids i=0 id
+  [ "$count" -gt 1 ] || return 0
+  outputs() { DISPLAY=$OUTER xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .* 1024x768+.*/\1/p'; }
+  wait_until 30 eval '[ "$(outputs | wc -l)" -ge $count ]' || return 1
+  for id in $(outputs | sort); do DISPLAY=$OUTER xdotool windowmove "$id" $((1024 * i++)) 0; done
 }
 
 # in_session COMMAND...: COMMAND as the desktop's user, a client of its Wayland and Xwayland.

@@ -1,318 +1,43 @@
-// The display: the one X connection and its atoms, X error trapping, the cursor, and the
-// display's size and colour depth (system metrics and the current display mode).
-// Hosted by a screen-saver daemon, the display is the daemon's window and the pointer is not read.
+// The display as the program sees it: the cursor, the primary display's size and the current
+// display mode, over the window system in use.
 // Implements ShowCursor, GetCursorPos, GetSystemMetrics and EnumDisplaySettingsA for the calls
 // the program makes; the display mode is only read, never changed.
-#include <X11/XKBlib.h>
-#include <X11/extensions/XInput2.h>
-#include <X11/extensions/Xinerama.h>
-#include <X11/extensions/Xrandr.h>
-#include <X11/extensions/scrnsaver.h>
-#include <math.h>
-#include <stdio.h>
-#include <string.h>
+#include "platform/linux/windowsystem.h"
 
-#include <utility>
-
-#include "platform/linux/x11.h"
-
-namespace x11 {
-
-State& state() {
-  static State s;  // built on first use: static initialisation of the program calls in early
-  return s;
-}
-
-namespace {
-
-void internAtoms(Display* d, Atoms& a) {
-  const std::pair<const char*, Atom*> atoms[] = {
-      {"WM_PROTOCOLS", &a.wmProtocols},
-      {"WM_DELETE_WINDOW", &a.wmDeleteWindow},
-      {"_NET_WM_NAME", &a.netWmName},
-      {"UTF8_STRING", &a.utf8String},
-      {"_NET_WM_STATE", &a.netWmState},
-      {"_NET_WM_STATE_FULLSCREEN", &a.netWmStateFullscreen},
-      {"_NET_WM_STATE_ABOVE", &a.netWmStateAbove},
-      {"_NET_WM_BYPASS_COMPOSITOR", &a.netWmBypassCompositor},
-      {"_NET_ACTIVE_WINDOW", &a.netActiveWindow},
-      {"_NET_WM_USER_TIME", &a.netWmUserTime},
-      {"_NET_WM_WINDOW_TYPE", &a.netWmWindowType},
-      {"_NET_WM_WINDOW_TYPE_DIALOG", &a.netWmWindowTypeDialog},
-      {"_MOTIF_WM_HINTS", &a.motifWmHints},
-      {"_NET_SUPPORTING_WM_CHECK", &a.netSupportingWmCheck}};
-  const int n = (int)(sizeof atoms / sizeof atoms[0]);
-  char* names[n];
-  Atom values[n];
-  for (int i = 0; i < n; ++i) names[i] = (char*)atoms[i].first;
-  XInternAtoms(d, names, n, False, values);  // one round trip for all
-  for (int i = 0; i < n; ++i) *atoms[i].second = values[i];
-}
-
-// No request may be made from here: errors outside a trap wait for reportErrors.
-int recordError(Display* display, XErrorEvent* error) {
-  State& s = state();
-  if (s.trapDisplay == display && error->serial >= s.trapFirstSerial) {
-    if (s.trapCode == 0) s.trapCode = error->error_code;
-  } else {  // the text now: a dialog's connection may be closed by the time it is reported
-    char name[80], line[160];
-    XGetErrorText(display, error->error_code, name, sizeof name);
-    snprintf(line, sizeof line, "X error: %s, request %d.%d\n", name, error->request_code,
-             error->minor_code);
-    s.untrappedErrors.emplace_back(error->resourceid, line);
-  }
-  return 0;
-}
-
-// Raw motion comes only from the pointer device itself, never from Xwayland setting the
-// position it learns from the compositor; XInput 2.1 delivers it to the root during grabs too.
-void watchRawPointerMotion(Display* d) {
-  int opcode, event, error, major = 2, minor = 2;
-  if (!XQueryExtension(d, "XInputExtension", &opcode, &event, &error) ||
-      XIQueryVersion(d, &major, &minor) != Success)
-    return;
-  unsigned char bits[XIMaskLen(XI_RawMotion)] = {};
-  XISetMask(bits, XI_RawMotion);
-  XIEventMask mask = {XIAllMasterDevices, (int)sizeof bits, bits};
-  XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
-  state().xinputOpcode = opcode;
-}
-
-// Whether a window the pointer is over is one that shows (not the root, not input-only).
-bool showsOnScreen(Display* d, Window w) {
-  XWindowAttributes a;
-  ErrorTrap trap(d);
-  return w != None && XGetWindowAttributes(d, w, &a) && a.c_class == InputOutput;
-}
-
-Cursor invisibleCursor(Display* d) {
-  Cursor& cursor = state().invisibleCursor;
-  if (!cursor) {
-    char empty[1] = {0};
-    Pixmap blank = XCreateBitmapFromData(d, DefaultRootWindow(d), empty, 1, 1);
-    XColor black = {};
-    cursor = XCreatePixmapCursor(d, blank, blank, &black, &black, 0, 0);
-    XFreePixmap(d, blank);
-  }
-  return cursor;
-}
-
-}  // namespace
-
-Display* display() {
-  State& s = state();
-  if (!s.displayTried) {
-    s.displayTried = true;
-    installErrorHandler();
-    s.display = XOpenDisplay(NULL);
-    if (s.display) {
-      internAtoms(s.display, s.atoms);
-      s.xwayland = isXwayland(s.display);
-      if (s.xwayland) watchRawPointerMotion(s.display);
-      // Held keys then repeat their press alone, as on Windows.
-      XkbSetDetectableAutoRepeat(s.display, True, nullptr);
-    }
-  }
-  return s.display;
-}
-
-void reportErrors() {
-  State& s = state();
-  for (const auto& [resource, line] : std::exchange(s.untrappedErrors, {}))
-    if (!s.goneWindows.count(resource)) fputs(line.c_str(), stderr);
-}
-
-void installErrorHandler() {
-  static bool installed;
-  if (!installed) XSetErrorHandler(recordError);
-  installed = true;
-}
-
-// Errors are told apart by request serial, so neither end of a trap waits for the server:
-// earlier requests' errors have smaller serials, and later ones belong to calls that did not ask.
-ErrorTrap::ErrorTrap(Display* display)
-    : display_(display),
-      outerDisplay_(state().trapDisplay),
-      outerSerial_(state().trapFirstSerial),
-      outerCode_(state().trapCode) {
-  installErrorHandler();
-  State& s = state();
-  s.trapDisplay = display_;
-  s.trapFirstSerial = NextRequest(display_);
-  s.trapCode = 0;
-}
-
-ErrorTrap::~ErrorTrap() {
-  State& s = state();
-  s.trapDisplay = outerDisplay_;
-  s.trapFirstSerial = outerSerial_;
-  s.trapCode = outerCode_;
-}
-
-bool ErrorTrap::failed() {
-  XSync(display_, False);
-  return state().trapCode != 0;
-}
-
-void windowSize(Window window, int* width, int* height) {
-  Display* d = display();
-  XWindowAttributes a;
-  ErrorTrap trap(d);
-  bool known = XGetWindowAttributes(d, window, &a);
-  *width = known ? a.width : DisplayWidth(d, DefaultScreen(d));
-  *height = known ? a.height : DisplayHeight(d, DefaultScreen(d));
-}
-
-namespace {
-
-// The refresh rate of the mode the monitor's first output shows, 0 when there is none.
-int refreshOf(Display* d, const XRRMonitorInfo& m) {
-  XRRScreenResources* res = XRRGetScreenResourcesCurrent(d, DefaultRootWindow(d));
-  XRROutputInfo* output = m.noutput && res ? XRRGetOutputInfo(d, res, m.outputs[0]) : nullptr;
-  XRRCrtcInfo* crtc = output && output->crtc ? XRRGetCrtcInfo(d, res, output->crtc) : nullptr;
-  int hz = 0;
-  for (int i = 0; crtc && i < res->nmode; ++i) {
-    const XRRModeInfo& mode = res->modes[i];
-    if (mode.id == crtc->mode && mode.hTotal && mode.vTotal)
-      hz = (int)lround((double)mode.dotClock / ((double)mode.hTotal * mode.vTotal));
-  }
-  if (crtc) XRRFreeCrtcInfo(crtc);
-  if (output) XRRFreeOutputInfo(output);
-  if (res) XRRFreeScreenResources(res);
-  return hz;
-}
-
-}  // namespace
-
-std::vector<Monitor> monitors() {
-  Display* d = display();
-  std::vector<Monitor> list;
-  int events, errors, count = 0;
-  if (XRRQueryExtension(d, &events, &errors)) {
-    XRRMonitorInfo* found = XRRGetMonitors(d, DefaultRootWindow(d), True, &count);
-    int primary = 0;  // the first, when none is marked primary
-    for (int i = 0; i < count; ++i)
-      if (found[i].primary) primary = i;
-    for (int k = 0; k < count; ++k) {
-      const XRRMonitorInfo& m = found[(primary + k) % count];
-      list.push_back({m.x, m.y, m.width, m.height, k == 0 ? refreshOf(d, m) : 0});
-    }
-    if (found) XRRFreeMonitors(found);
-  }
-  XineramaScreenInfo* heads =
-      list.empty() && XineramaIsActive(d) ? XineramaQueryScreens(d, &count) : nullptr;
-  for (int i = 0; heads && i < count; ++i)
-    list.push_back({heads[i].x_org, heads[i].y_org, heads[i].width, heads[i].height, 0});
-  if (heads) XFree(heads);
-  if (list.empty())
-    list.push_back(
-        {0, 0, DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d)), 0});
-  return list;
-}
-
-Monitor primaryMonitor() { return monitors().front(); }
-
-bool isXwayland(Display* d) {
-  int opcode, event, error;
-  if (XQueryExtension(d, "XWAYLAND", &opcode, &event, &error)) return true;
-  bool named = false;
-  XRRScreenResources* res = XRRQueryExtension(d, &event, &error)
-                                ? XRRGetScreenResourcesCurrent(d, DefaultRootWindow(d))
-                                : nullptr;
-  for (int i = 0; res && i < res->noutput && !named; ++i) {
-    XRROutputInfo* output = XRRGetOutputInfo(d, res, res->outputs[i]);
-    named = output && strncmp(output->name, "XWAYLAND", 8) == 0;
-    if (output) XRRFreeOutputInfo(output);
-  }
-  if (res) XRRFreeScreenResources(res);
-  return named;
-}
-
-// Movement along x or y; a wheel's scrolling comes as raw motion on other axes.
-void notePointerMotion(XEvent& e) {
-  State& s = state();
-  if (e.xcookie.extension != s.xinputOpcode || e.xcookie.evtype != XI_RawMotion ||
-      !XGetEventData(display(), &e.xcookie))
-    return;
-  const XIValuatorState& axes = ((XIRawEvent*)e.xcookie.data)->valuators;
-  if (axes.mask_len > 0 && (XIMaskIsSet(axes.mask, 0) || XIMaskIsSet(axes.mask, 1)))
-    s.pointerKnown = true;
-  XFreeEventData(display(), &e.xcookie);
-}
-
-void holdOffBlanking(bool hold) {
-  int events, errors;
-  if (XScreenSaverQueryExtension(display(), &events, &errors))
-    XScreenSaverSuspend(display(), hold ? True : False);
-}
-
-void applyCursor(Window window) {
-  Display* d = display();
-  ErrorTrap trap(d);
-  if (state().cursorCount < 0)
-    XDefineCursor(d, window, invisibleCursor(d));
-  else
-    XUndefineCursor(d, window);
-}
-
-}  // namespace x11
-
-using namespace x11;
+using namespace layer;
 
 int ShowCursor(BOOL show) {
   State& s = state();
   bool wasShown = s.cursorCount >= 0;
   s.cursorCount += show ? 1 : -1;
-  if (display() && wasShown != (s.cursorCount >= 0)) {
-    for (auto& entry : s.windows) applyCursor(entry.first);
-    XFlush(display());
-  }
+  const WindowSystem* ws = windowSystem();
+  if (ws && wasShown != (s.cursorCount >= 0))
+    for (auto& entry : s.windows) ws->applyCursor(entry.second);
   return s.cursorCount;
 }
 
-// Hosted by a daemon, the pointer is the daemon's business: its position is not read.
-// Xwayland knows where the pointer is only while it is over one of its windows, and catches up
-// with the compositor's position when one comes under it. So there, when the pointer was over
-// none of them at start, the position first reported stands until the pointer itself moves.
+// Hosted by a daemon or a locker, the pointer is the host's business: its position is not read.
 BOOL GetCursorPos(LPPOINT point) {
-  Display* d = display();
-  State& s = state();
-  if (!d || s.hostWindow) return FALSE;
-  Window root, child;
-  int rootX, rootY, x, y;
-  unsigned int mask;
-  if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &x, &y, &mask))
-    return FALSE;  // the pointer is on another screen
-  point->x = rootX;
-  point->y = rootY;
-  if (s.xinputOpcode) {
-    if (!s.pointerAtStartRead) {
-      s.pointerAtStartRead = true;
-      s.pointerAtStart = *point;
-      s.pointerKnown = showsOnScreen(d, child);
-    }
-    XEvent e;  // raw motion that came before the answer, not yet taken by PeekMessageA
-    while (!s.pointerKnown && XCheckTypedEvent(d, GenericEvent, &e)) notePointerMotion(e);
-    if (!s.pointerKnown) *point = s.pointerAtStart;
-  }
-  return TRUE;
+  const WindowSystem* ws = windowSystem();
+  if (!ws || launch().hosted) return FALSE;
+  return ws->cursorPosition(point) ? TRUE : FALSE;
 }
 
-// The primary display is the primary monitor, or the daemon's window when it hosts the program.
+// The primary display is the primary output (the window system says which, and its size when
+// the program is hosted).
 int GetSystemMetrics(int index) {
-  Display* d = display();
-  if (!d) return 0;
-  Monitor m = primaryMonitor();
-  if (state().hostWindow) windowSize(state().hostWindow, &m.width, &m.height);
-  return index == SM_CXSCREEN ? m.width : index == SM_CYSCREEN ? m.height : 0;
+  const WindowSystem* ws = windowSystem();
+  if (!ws) return 0;
+  Output primary = ws->outputs().front();
+  return index == SM_CXSCREEN ? primary.width : index == SM_CYSCREEN ? primary.height : 0;
 }
 
-// The current mode: the screen's colour depth and the primary monitor's refresh rate (0, the
+// The current mode: the display's colour depth and the primary output's refresh rate (0, the
 // hardware's default, when unknown). The mode is never changed here.
 BOOL EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNum, DEVMODEA* mode) {
-  Display* d = display();
-  if (!d || deviceName || modeNum != ENUM_CURRENT_SETTINGS) return FALSE;
-  mode->dmBitsPerPel = (DWORD)DefaultDepth(d, DefaultScreen(d));
-  mode->dmDisplayFrequency = (DWORD)primaryMonitor().refreshHz;
+  const WindowSystem* ws = windowSystem();
+  if (!ws || deviceName || modeNum != ENUM_CURRENT_SETTINGS) return FALSE;
+  mode->dmBitsPerPel = (DWORD)ws->colourDepth();
+  mode->dmDisplayFrequency = (DWORD)ws->outputs().front().refreshHz;
   return TRUE;
 }

@@ -1,21 +1,21 @@
-// Events and input: the message queue, X events of our windows turned into window messages
-// (keys by virtual-key code, mouse buttons with their MK_ flags, moves, size, iconify, the
-// window manager's close request), and the stop signals.
+// Events and input: the message queue, what window-system input and window changes become (keys
+// by virtual-key code, mouse buttons with their MK_ flags, moves, size, iconify, a close request),
+// and the stop signals.
 // Implements PeekMessageA (all windows, all messages, PM_REMOVE), TranslateMessage,
 // DispatchMessageA, DefWindowProcA (Alt+F4 and the close command) and PostQuitMessage. No
 // character, wheel or button-release messages are made: nothing here reads them.
 #include <X11/keysym.h>
 
-#include "platform/linux/x11.h"
+#include "platform/linux/windowsystem.h"
 
-namespace x11 {
+namespace layer {
 namespace {
 
 const LPARAM ALT_DOWN = 1 << 29;      // key message context code: Alt was held
 const UINT SYSCOMMAND_MASK = 0xFFF0;  // the low four bits of a system command are Windows' own
 
 struct KeyCode {
-  KeySym keysym;
+  unsigned long keysym;
   UINT vk;
 };
 
@@ -32,7 +32,7 @@ const KeyCode KEYS[] = {
 };
 
 // The Windows virtual-key code of a key symbol, 0 when it has none.
-UINT virtualKeyOf(KeySym sym) {
+UINT virtualKeyOf(unsigned long sym) {
   if (sym >= XK_a && sym <= XK_z) return (UINT)(sym - XK_a + 'A');
   if (sym >= XK_0 && sym <= XK_9) return (UINT)(sym - XK_0 + '0');
   if (sym >= XK_F1 && sym <= XK_F24) return (UINT)(sym - XK_F1 + VK_F1);
@@ -41,117 +41,65 @@ UINT virtualKeyOf(KeySym sym) {
   return 0;
 }
 
+void onStopSignal(int sig) { state().stopSignalled = sig; }
+
+}  // namespace
+
 // Alt (without Control, which makes AltGr) turns keys into system keys, and so does F10.
-void translateKey(XKeyEvent& e) {
-  UINT vk = virtualKeyOf(XLookupKeysym(&e, 0));
+void keyEvent(HWND hWnd, unsigned long keysym, bool press) {
+  UINT vk = virtualKeyOf(keysym);
   if (vk == 0) return;
-  bool press = e.type == KeyPress;
   bool* down = state().keyDown;
   down[vk] = press;
   bool alt = down[VK_MENU] || (vk == VK_MENU && !press);
   bool system = (alt && !down[VK_CONTROL]) || vk == VK_F10;
   UINT message = press ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  postMessage(toHwnd(e.window), message, vk, system && alt ? ALT_DOWN : 0);
+  postMessage(hWnd, message, vk, system && alt ? ALT_DOWN : 0);
 }
 
-// The buttons and modifier keys held, as Windows reports them in wParam.
-WPARAM keyState(unsigned int state) {
-  WPARAM flags = 0;
-  if (state & Button1Mask) flags |= MK_LBUTTON;
-  if (state & Button2Mask) flags |= MK_MBUTTON;
-  if (state & Button3Mask) flags |= MK_RBUTTON;
-  if (state & ShiftMask) flags |= MK_SHIFT;
-  if (state & ControlMask) flags |= MK_CONTROL;
-  return flags;
+WPARAM keyState(const Held& held) {
+  return (held.left ? MK_LBUTTON : 0) | (held.middle ? MK_MBUTTON : 0) |
+         (held.right ? MK_RBUTTON : 0) | (held.shift ? MK_SHIFT : 0) |
+         (held.control ? MK_CONTROL : 0);
 }
 
-// X reports the state before the event, so the pressed button is added to it.
-void translateButton(const XButtonEvent& e) {
-  const struct {
-    unsigned int button;
-    UINT message;
-    WPARAM flag;
-  } buttons[] = {{Button1, WM_LBUTTONDOWN, MK_LBUTTON},
-                 {Button2, WM_MBUTTONDOWN, MK_MBUTTON},
-                 {Button3, WM_RBUTTONDOWN, MK_RBUTTON}};
-  for (const auto& b : buttons)
-    if (e.button == b.button)
-      postMessage(toHwnd(e.window), b.message, keyState(e.state) | b.flag, MAKELPARAM(e.x, e.y));
+// The pressed button is held too, as Windows reports it.
+void buttonPressed(HWND hWnd, int button, Held held, int x, int y) {
+  const UINT messages[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+  if (button < 1 || button > 3) return;
+  (button == 1 ? held.left : button == 2 ? held.middle : held.right) = true;
+  postMessage(hWnd, messages[button - 1], keyState(held), MAKELPARAM(x, y));
 }
 
-// Iconifying unmaps the window (only a shown window can be unmapped); it counts as minimised
-// until it is mapped again.
-void minimise(WindowRecord& r) {
+void pointerMoved(HWND hWnd, const Held& held, int x, int y) {
+  postMessage(hWnd, WM_MOUSEMOVE, keyState(held), MAKELPARAM(x, y));
+}
+
+// Iconifying hides the window; it counts as minimised until it is shown again.
+void windowMinimised(WindowRecord& r) {
   if (r.minimised) return;
   r.minimised = true;
-  HWND hWnd = toHwnd(r.id);
+  HWND hWnd = r.handle;
   sendMessage(hWnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
   if (findWindow(hWnd)) sendMessage(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
 }
 
-void restore(WindowRecord& r) {
+void windowRestored(WindowRecord& r) {
   if (!r.minimised) return;
   r.minimised = false;
-  HWND hWnd = toHwnd(r.id);
+  HWND hWnd = r.handle;
   sendMessage(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.width, r.height));
   if (findWindow(hWnd)) sendMessage(hWnd, WM_ACTIVATE, WA_ACTIVE, 0);
 }
 
-void resize(WindowRecord& r, int width, int height) {
+void windowResized(WindowRecord& r, int width, int height) {
   if (width == r.width && height == r.height) return;
   r.width = width;
   r.height = height;
-  sendMessage(toHwnd(r.id), WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
+  sendMessage(r.handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
 }
 
-// ICCCM 4.2.8.1: the manager asks a window to close with WM_DELETE_WINDOW in WM_PROTOCOLS.
-bool isCloseRequest(const XClientMessageEvent& e) {
-  return e.message_type == state().atoms.wmProtocols &&
-         (Atom)e.data.l[0] == state().atoms.wmDeleteWindow;
-}
-
-void translate(XEvent& e) {
-  if (e.type == GenericEvent) return notePointerMotion(e);
-  if (e.type == ConfigureNotify && e.xany.window == state().hostWindow) fitToHost();
-  if ((e.type == MapNotify || e.type == ConfigureNotify) &&
-      e.xany.window == DefaultRootWindow(display()))
-    keepFullScreenOnTop(e);  // another client's window
-  WindowRecord* r = findWindow(e.xany.window);
-  if (!r) return;  // not ours, or already destroyed
-  HWND hWnd = toHwnd(r->id);
-  switch (e.type) {
-    case KeyPress:
-    case KeyRelease:
-      translateKey(e.xkey);
-      break;
-    case ButtonPress:
-      translateButton(e.xbutton);
-      break;
-    case MotionNotify:
-      postMessage(hWnd, WM_MOUSEMOVE, keyState(e.xmotion.state),
-                  MAKELPARAM(e.xmotion.x, e.xmotion.y));
-      break;
-    case ConfigureNotify:
-      resize(*r, e.xconfigure.width, e.xconfigure.height);
-      break;
-    case UnmapNotify:
-      minimise(*r);
-      break;
-    case MapNotify:
-      restore(*r);
-      break;
-    case DestroyNotify:
-      forgetWindow(r->id);
-      break;
-    case ClientMessage:
-      if (isCloseRequest(e.xclient)) sendMessage(hWnd, WM_CLOSE, 0, 0);
-      break;
-  }
-}
-
-void onStopSignal(int sig) { state().stopSignalled = sig; }
-
-}  // namespace
+void closeRequested(HWND hWnd) { sendMessage(hWnd, WM_CLOSE, 0, 0); }
 
 LRESULT sendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowRecord* r = findWindow(hWnd);
@@ -180,25 +128,20 @@ void installStopSignals() {
   sigaction(SIGINT, &action, nullptr);
 }
 
-}  // namespace x11
+}  // namespace layer
 
-using namespace x11;
+using namespace layer;
 
-// A stop signal closes the run as WM_QUIT would.
+// A stop signal closes the run as WM_QUIT would. With nothing queued the window system may wait
+// for its next event before the loop draws (while the show's next frame is not yet wanted).
 BOOL PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT) {
   State& s = state();
+  const WindowSystem* ws = windowSystem();
+  if (ws && !s.stopSignalled) ws->pumpEvents(s.queue.empty());
   if (s.stopSignalled) {
     *msg = MSG{};
     msg->message = WM_QUIT;
     return TRUE;
-  }
-  if (Display* d = display()) {
-    while (XPending(d)) {
-      XEvent e;
-      XNextEvent(d, &e);
-      translate(e);
-    }
-    reportErrors();  // after the events: a window's end comes before errors about it
   }
   if (s.queue.empty()) return FALSE;
   *msg = s.queue.front();

@@ -1,211 +1,71 @@
-// The device context and the OpenGL context over GLX. Pixel formats are the window-capable RGBA
-// frame-buffer configurations of the screen, numbered from 1.
+// The device context and the OpenGL context, over the window system's binding (GLX or EGL).
+// Pixel formats are the configurations a window can take, numbered from 1.
 // Implements GetDC, ReleaseDC, ChoosePixelFormat, SetPixelFormat, wglCreateContext,
-// wglMakeCurrent, wglDeleteContext, SwapBuffers, and wglGetProcAddress for wglSwapIntervalEXT,
-// over GLX_EXT_swap_control or GLX_MESA_swap_control. A window's device context is the window
-// itself: every window keeps its own (CS_OWNDC), so the handles are the same number.
-#include <dlfcn.h>
+// wglMakeCurrent, wglDeleteContext, SwapBuffers, and wglGetProcAddress for wglSwapIntervalEXT.
+// A window's device context is the window itself: every window keeps its own (CS_OWNDC), so the
+// handles are the same number.
 #include <string.h>
 
-#include "platform/linux/x11.h"
+#include "platform/linux/windowsystem.h"
 
-namespace x11 {
+using namespace layer;
+
 namespace {
 
-int attribute(Display* d, GLXFBConfig c, int name) {
-  int value = 0;
-  glXGetFBConfigAttrib(d, c, name, &value);
-  return value;
-}
-
-const std::vector<GLXFBConfig>& pixelFormats(Display* d) {
-  State& s = state();
-  if (s.pixelFormatsListed) return s.pixelFormats;
-  s.pixelFormatsListed = true;
-  int count = 0;
-  GLXFBConfig* all = glXGetFBConfigs(d, DefaultScreen(d), &count);
-  for (int i = 0; i < count; ++i)
-    if ((attribute(d, all[i], GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) &&
-        (attribute(d, all[i], GLX_RENDER_TYPE) & GLX_RGBA_BIT) &&
-        attribute(d, all[i], GLX_VISUAL_ID) != 0)
-      s.pixelFormats.push_back(all[i]);
-  if (all) XFree(all);
-  return s.pixelFormats;
-}
-
-// The configuration of a pixel format number, NULL when the number names none.
-GLXFBConfig formatConfig(Display* d, int format) {
-  const std::vector<GLXFBConfig>& list = pixelFormats(d);
-  return format >= 1 && format <= (int)list.size() ? list[format - 1] : nullptr;
-}
-
-int visualDepth(Display* d, GLXFBConfig c) {
-  XVisualInfo* vi = glXGetVisualFromFBConfig(d, c);
-  int depth = vi ? vi->depth : 0;
-  if (vi) XFree(vi);
-  return depth;
-}
-
-// GLX's own best match for the request (it sorts by closeness) among the configurations shown
-// at the screen's depth without conversion and, unless visual is 0, with that visual; its number
-// in our list, 0 when there is none.
-int closestFormat(Display* d, const PIXELFORMATDESCRIPTOR& want, VisualID visual) {
-  int screenDepth = DefaultDepth(d, DefaultScreen(d));
-  int colour = want.cColorBits > 24 ? 24 : want.cColorBits;  // 32 bits: 24 of colour, padding
-  int request[] = {
-      GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT,   GLX_RENDER_TYPE,
-      GLX_RGBA_BIT,      GLX_DOUBLEBUFFER, (want.dwFlags & PFD_DOUBLEBUFFER) ? True : False,
-      GLX_RED_SIZE,      colour / 3,       GLX_GREEN_SIZE,
-      colour / 3,        GLX_BLUE_SIZE,    colour / 3,
-      GLX_DEPTH_SIZE,    want.cDepthBits,  None};
-  int count = 0;
-  GLXFBConfig* matches = glXChooseFBConfig(d, DefaultScreen(d), request, &count);
-  const std::vector<GLXFBConfig>& list = pixelFormats(d);
-  int found = 0;
-  for (int i = 0; i < count && !found; ++i) {
-    if (visualDepth(d, matches[i]) != screenDepth) continue;
-    if (visual && (VisualID)attribute(d, matches[i], GLX_VISUAL_ID) != visual) continue;
-    for (size_t k = 0; k < list.size() && !found; ++k)
-      if (list[k] == matches[i]) found = (int)k + 1;
-  }
-  if (matches) XFree(matches);
-  return found;
-}
-
-GLXContext toContext(HGLRC rc) { return (GLXContext)rc; }
-
-bool hasExtension(const char* name) {
-  const char* all = glXQueryExtensionsString(display(), DefaultScreen(display()));
-  std::string list = std::string(" ") + (all ? all : "") + " ";
-  return list.find(std::string(" ") + name + " ") != std::string::npos;
-}
-
-// WGL_EXT_swap_control's call on the current context's window.
-BOOL WINAPI swapIntervalEXT(int interval) {
-  typedef void (*SwapEXT)(Display*, GLXDrawable, int);
-  typedef int (*SwapMESA)(unsigned int);
-  if (hasExtension("GLX_EXT_swap_control")) {
-    SwapEXT swap = (SwapEXT)glXGetProcAddressARB((const GLubyte*)"glXSwapIntervalEXT");
-    ErrorTrap trap(display());
-    swap(display(), glXGetCurrentDrawable(), interval);
-    return !trap.failed();
-  }
-  SwapMESA swap = (SwapMESA)glXGetProcAddressARB((const GLubyte*)"glXSwapIntervalMESA");
-  return swap(interval) == 0;
-}
+WindowRecord* windowOf(HDC hdc) { return findWindow((HWND)hdc); }
 
 }  // namespace
-
-// X fixes a window's visual when the window is made; Win32 picks the pixel format afterwards,
-// from the program's request (ChoosePixelFormat, then SetPixelFormat). The two steps meet here,
-// so that the request is written only once, in the program: every OpenGL window takes the visual
-// of the richest format the screen offers it (double-buffered RGBA at the screen's colour depth,
-// with the deepest depth buffer: GLX sorts deeper first), ChoosePixelFormat answers with GLX's
-// best match among the formats of the window's own visual, and SetPixelFormat accepts any format
-// of that visual. A request that format meets is met; one asking for more finds none.
-bool chooseWindowVisual(Visual** visual, int* depth) {
-  Display* d = display();
-  PIXELFORMATDESCRIPTOR richest = {};
-  richest.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  richest.cColorBits = (BYTE)DefaultDepth(d, DefaultScreen(d));
-  richest.cDepthBits = 1;  // some depth buffer
-  GLXFBConfig config = formatConfig(d, closestFormat(d, richest, 0));
-  XVisualInfo* vi = config ? glXGetVisualFromFBConfig(d, config) : nullptr;
-  if (!vi) return false;
-  *visual = vi->visual;
-  *depth = vi->depth;
-  XFree(vi);
-  return true;
-}
-
-}  // namespace x11
-
-using namespace x11;
 
 HDC GetDC(HWND hWnd) { return findWindow(hWnd) ? (HDC)hWnd : NULL; }
 
 int ReleaseDC(HWND hWnd, HDC hdc) { return findWindow(hWnd) && (HWND)hdc == hWnd ? 1 : 0; }
 
-// Among the formats the window's visual shows (see chooseWindowVisual).
 int ChoosePixelFormat(HDC hdc, const PIXELFORMATDESCRIPTOR* want) {
-  WindowRecord* r = findWindow((HWND)hdc);
-  if (!r) return 0;
-  return closestFormat(display(), *want, XVisualIDFromVisual(r->visual));
+  WindowRecord* r = windowOf(hdc);
+  return r ? windowSystem()->choosePixelFormat(*r, *want) : 0;
 }
 
-// A window's format is set once, and must be one its visual shows.
+// A window's format is set once.
 BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR*) {
-  WindowRecord* r = findWindow((HWND)hdc);
-  if (!r || r->pixelFormat != 0) return FALSE;
-  GLXFBConfig config = formatConfig(display(), format);
-  XVisualInfo* vi = config ? glXGetVisualFromFBConfig(display(), config) : nullptr;
-  bool fits = vi && vi->visualid == XVisualIDFromVisual(r->visual);
-  if (vi) XFree(vi);
-  if (!fits) return FALSE;
+  WindowRecord* r = windowOf(hdc);
+  if (!r || r->pixelFormat != 0 || !windowSystem()->setPixelFormat(*r, format)) return FALSE;
   r->pixelFormat = format;
   return TRUE;
 }
 
 HGLRC wglCreateContext(HDC hdc) {
-  WindowRecord* r = findWindow((HWND)hdc);
+  WindowRecord* r = windowOf(hdc);
   if (!r || r->pixelFormat == 0) return NULL;
-  Display* d = display();
-  ErrorTrap trap(d);
-  GLXContext context =
-      glXCreateNewContext(d, formatConfig(d, r->pixelFormat), GLX_RGBA_TYPE, NULL, True);
-  if (trap.failed() || !context) return NULL;
-  state().contexts.insert(context);
-  return (HGLRC)context;
+  HGLRC context = windowSystem()->createContext(*r);
+  if (context) state().contexts.insert(context);
+  return context;
 }
 
 BOOL wglMakeCurrent(HDC hdc, HGLRC rc) {
-  Display* d = display();
-  if (!d) return FALSE;
-  ErrorTrap trap(d);
-  if (!rc) return glXMakeCurrent(d, None, NULL) && !trap.failed();
-  WindowRecord* r = findWindow((HWND)hdc);
-  if (!r || !state().contexts.count(toContext(rc))) return FALSE;
-  return glXMakeCurrent(d, r->id, toContext(rc)) && !trap.failed();
+  const WindowSystem* ws = windowSystem();
+  if (!ws) return FALSE;
+  if (!rc) return ws->makeCurrent(nullptr, NULL) ? TRUE : FALSE;
+  WindowRecord* r = windowOf(hdc);
+  if (!r || !state().contexts.count(rc)) return FALSE;
+  return ws->makeCurrent(r, rc) ? TRUE : FALSE;
 }
 
 BOOL wglDeleteContext(HGLRC rc) {
-  Display* d = display();
-  if (!d || !state().contexts.erase(toContext(rc))) return FALSE;
-  ErrorTrap trap(d);
-  if (glXGetCurrentContext() == toContext(rc)) glXMakeCurrent(d, None, NULL);
-  glXDestroyContext(d, toContext(rc));
+  const WindowSystem* ws = windowSystem();
+  if (!ws || !state().contexts.erase(rc)) return FALSE;
+  ws->deleteContext(rc);
   return TRUE;
 }
 
 BOOL SwapBuffers(HDC hdc) {
-  WindowRecord* r = findWindow((HWND)hdc);
+  WindowRecord* r = windowOf(hdc);
   if (!r || r->pixelFormat == 0) return FALSE;
-  glXSwapBuffers(display(), r->id);
-  XFlush(display());
-  return TRUE;
+  return windowSystem()->swapBuffers(*r) ? TRUE : FALSE;
 }
 
-// Only the one extension call the program asks for; NULL when the driver offers neither.
+// Only the one extension call the program asks for; NULL when the window system has none.
 PROC wglGetProcAddress(LPCSTR name) {
-  if (!display() || strcmp(name, "wglSwapIntervalEXT") != 0) return NULL;
-  if (!hasExtension("GLX_EXT_swap_control") && !hasExtension("GLX_MESA_swap_control")) return NULL;
-  return reinterpret_cast<PROC>(reinterpret_cast<void*>(swapIntervalEXT));
-}
-
-// Mesa's software rasteriser asks for its window's size before every frame with XGetGeometry and
-// uses the answer unchecked. For a window another client has just destroyed (a preview's parent
-// or a daemon's window going away mid-frame) the request fails, the error is trapped or dropped
-// here instead of ending the process, and Mesa would size its buffers from uninitialised memory.
-// The executable exports this XGetGeometry, which answers a size of zero then: Mesa draws
-// nothing more, and the run ends as it should.
-extern "C" Status XGetGeometry(Display* d, Drawable drawable, Window* root, int* x, int* y,
-                               unsigned int* width, unsigned int* height, unsigned int* border,
-                               unsigned int* depth) {
-  using Query = Status (*)(Display*, Drawable, Window*, int*, int*, unsigned int*, unsigned int*,
-                           unsigned int*, unsigned int*);
-  static const Query xlib = (Query)dlsym(RTLD_NEXT, "XGetGeometry");
-  *root = None;
-  *x = *y = 0;
-  *width = *height = *border = *depth = 0;
-  return xlib(d, drawable, root, x, y, width, height, border, depth);
+  const WindowSystem* ws = windowSystem();
+  if (!ws || strcmp(name, "wglSwapIntervalEXT") != 0 || !ws->swapInterval) return NULL;
+  return reinterpret_cast<PROC>(reinterpret_cast<void*>(ws->swapInterval));
 }

@@ -1,5 +1,5 @@
 // The registry stand-in, read only: HKEY_CURRENT_USER and the keys below it come from the user's
-// file in the registry's export format (unless a screen-saver daemon hosts the program),
+// file in the registry's export format (unless a screen-saver daemon or a locker hosts the program),
 // ${XDG_CONFIG_HOME:-$HOME/.config}/dravik/registry.reg
 // ("Windows Registry Editor Version 5.00" or "REGEDIT4" first; UTF-8, or UTF-16LE with a
 // byte-order mark as regedit writes it; LF or CRLF line ends).
@@ -10,10 +10,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/linux/x11.h"
+#include "platform/linux/layer.h"
 #include "platform/setting.h"
 
-namespace x11 {
+namespace layer {
 namespace {
 
 const LSTATUS ERROR_INVALID_HANDLE = 6;
@@ -112,13 +112,8 @@ Keys parseRegistry(const std::string& bytes) {
 
 namespace {
 
-// Hosted by a daemon, the setting names the daemon's window; the user's file is not read.
+// The keys of the user's file.
 Keys readUserFile() {
-  if (Window host = state().hostWindow) {
-    Keys keys;
-    keys[std::string("HKEY_CURRENT_USER\\") + SETTINGS_KEY][SETTINGS_VALUE] = std::to_string(host);
-    return keys;
-  }
   const char* config = getenv("XDG_CONFIG_HOME");
   const char* home = getenv("HOME");
   std::string path;
@@ -132,18 +127,36 @@ Keys readUserFile() {
   return parseRegistry(bytes.str());
 }
 
+// Hosted by a daemon or a locker, the setting names the host's window (0: full screen); the
+// user's file is not read.
+Keys readKeys() {
+  if (!launch().hosted) return readUserFile();
+  Keys keys;
+  keys[std::string("HKEY_CURRENT_USER\\") + SETTINGS_KEY][SETTINGS_VALUE] =
+      std::to_string((uintptr_t)state().hostParent);
+  return keys;
+}
+
 // An open key is its values as the file held them when it was opened.
 std::set<void*>& openKeys() { return state().registryKeys; }
 
 }  // namespace
-}  // namespace x11
 
-using namespace x11;
+std::string userSetting() {
+  Keys keys = readUserFile();
+  auto key = keys.find(std::string("HKEY_CURRENT_USER\\") + SETTINGS_KEY);
+  if (key == keys.end()) return "";
+  auto value = key->second.find(SETTINGS_VALUE);
+  return value == key->second.end() ? "" : value->second;
+}
+}  // namespace layer
+
+using namespace layer;
 
 LSTATUS RegOpenKeyExA(HKEY parent, LPCSTR subKey, DWORD, REGSAM, PHKEY result) {
   *result = NULL;
   if (parent != HKEY_CURRENT_USER) return ERROR_INVALID_HANDLE;
-  Keys keys = readUserFile();
+  Keys keys = readKeys();
   auto key = keys.find(std::string("HKEY_CURRENT_USER\\") + subKey);
   if (key == keys.end()) return ERROR_FILE_NOT_FOUND;
   Values* values = new Values(key->second);

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "platform/linux/x11.h"
+#include "platform/linux/x11/x11.h"
 
 namespace x11 {
 namespace {
@@ -44,7 +44,7 @@ Time setManagedFullScreenHints(Display* d, Window w) {
   return manageWithInput(d, w);
 }
 
-Window blackWindow(Display* d, const Monitor& m, bool managed) {
+Window blackWindow(Display* d, const Output& m, bool managed) {
   XSetWindowAttributes a;
   a.background_pixel = BlackPixel(d, DefaultScreen(d));
   a.override_redirect = managed ? False : True;
@@ -64,15 +64,9 @@ void setFullScreenHints(Display* d, Window w) {
   userTime = setManagedFullScreenHints(d, w);
 }
 
-bool isFullScreenRequest(const Monitor& m, DWORD style, HWND parent, int x, int y, int width,
-                         int height) {
-  return !state().hostWindow && (style & WS_POPUP) && !(style & WS_CHILD) && parent == NULL &&
-         x <= 0 && y <= 0 && x + width >= m.width && y + height >= m.height;
-}
-
 // Black covers are made only where the primary monitor leaves some of the screen uncovered:
 // one over the whole screen beneath the show, or on Xwayland one on each other monitor.
-void beginFullScreen(Window window, const std::vector<Monitor>& all) {
+void beginFullScreen(Window window, const std::vector<Output>& all) {
   State& s = state();
   Display* d = display();
   s.fullScreen = window;

@@ -1,61 +1,48 @@
-// The Linux layer's internals, shared by its files and seen by no other folder: the process
-// state in one struct, the X error trap, and each file's entry points for the others.
-// The Win32 calls themselves are declared in platform/win32.h; this layer implements exactly
-// the subset the program calls, with the behaviour the program relies on.
+// The X11 window system's internals (Xlib + GLX), shared by its files and seen by no other
+// folder: its state in one struct, the X error trap, and each file's entry points for the others.
+// x11.cpp fills the layer's WindowSystem with them.
+// Implements: windows (top-level, full screen, inside a foreign parent), X input as messages,
+// the cursor, monitors (RandR, Xinerama), GLX contexts and the swap interval, the message box on
+// a connection of its own, hosting in a daemon's window. Lacks: nothing the program calls.
 #pragma once
 
 // The Win32 declarations first: they define APIENTRY as Windows has it, before GL does.
-#include "platform/system.h"
+#include "platform/linux/windowsystem.h"
 // clang-format off
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 // clang-format on
-#include <signal.h>
 
-#include <deque>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace x11 {
 
+using layer::Output;
+using layer::WindowRecord;
+
 // The source indication of EWMH client messages: an application's own request.
 const long SOURCE_APPLICATION = 1;
 
-// A window this process created through CreateWindowExA.
-struct WindowRecord {
-  Window id = 0;
-  Window parent = 0;  // 0: a top-level window
-  WNDPROC proc = nullptr;
-  DWORD style = 0;
+// What X11 keeps of each window of ours (its id is the record's handle).
+struct XWindow {
   Visual* visual = nullptr;
   int depth = 0;
   Colormap colormap = 0;
-  int width = 0;
-  int height = 0;
-  int pixelFormat = 0;     // set once by SetPixelFormat; 0 until then
-  bool shown = false;      // mapped by ShowWindow
-  bool minimised = false;  // unmapped by someone else (iconified) until mapped again
 };
 
-// Window classes compare their names regardless of letter case, as on Windows.
-struct NoCaseLess {
-  bool operator()(const std::string& a, const std::string& b) const;
-};
-
-// The atoms the layer uses, interned once when the display opens.
+// The atoms the system uses, interned once when the display opens.
 struct Atoms {
   Atom wmProtocols, wmDeleteWindow, netWmName, utf8String, netWmState, netWmStateFullscreen,
       netWmStateAbove, netWmBypassCompositor, netActiveWindow, netWmUserTime, netWmWindowType,
       netWmWindowTypeDialog, motifWmHints, netSupportingWmCheck;
 };
 
-// Everything the layer keeps for the process, in one place.
+// Everything X11 keeps for the process, in one place.
 struct State {
-  Display* display = nullptr;  // the one connection; NULL when there is no display
-  bool displayTried = false;   // opened on first use (static initialisation reads the cursor)
+  Display* display = nullptr;  // the one connection
   Atoms atoms = {};
   // The X server is Xwayland, a Wayland compositor's: the compositor gives keys only to the
   // window it has activated, and tells Xwayland where the pointer is only when it is over one
@@ -63,7 +50,7 @@ struct State {
   bool xwayland = false;
   // On Xwayland: the XInput extension's opcode once raw pointer motion is watched; whether the
   // position Xwayland reports is the pointer's own (it was over one of Xwayland's windows when
-  // first read, or it has moved since); and that first position (see GetCursorPos).
+  // first read, or it has moved since); and that first position (see cursorPosition).
   int xinputOpcode = 0;
   bool pointerKnown = false;
   bool pointerAtStartRead = false;
@@ -81,19 +68,10 @@ struct State {
   std::vector<std::pair<XID, std::string>> untrappedErrors;  // the resource, the line
   std::set<XID> goneWindows;
 
-  std::map<std::string, WNDPROC, NoCaseLess> classes;  // registered window classes
-  std::map<Window, WindowRecord> windows;              // our windows by X id
-  std::deque<MSG> queue;                               // posted messages, oldest first
-
-  int cursorCount = 0;         // ShowCursor's display count; the cursor shows while >= 0
   Cursor invisibleCursor = 0;  // made on first use
-  bool keyDown[256] = {};      // by virtual-key code, as reported in messages
 
   std::vector<GLXFBConfig> pixelFormats;  // window-capable RGBA configurations, from 1
   bool pixelFormatsListed = false;
-  std::set<GLXContext> contexts;  // live contexts made by wglCreateContext
-
-  std::set<void*> registryKeys;  // keys open through RegOpenKeyExA
 
   // The standalone show's full-screen window while it exists: the black windows that cover the
   // rest of the desk (one beneath it; on Xwayland one on each other monitor), whether it holds
@@ -103,13 +81,11 @@ struct State {
   std::vector<Window> covers;
   bool grabbed = false;
   Window focusBefore = 0;
-
-  volatile sig_atomic_t stopSignalled = 0;  // SIGTERM or SIGINT, once it has arrived
 };
 State& state();
 
-// The display connection, opened on first use; NULL when there is none.
-Display* display();
+// The display connection; NULL when there is none.
+inline Display* display() { return state().display; }
 
 // Records the X errors of the requests made while it lives, instead of ending the process: a
 // foreign window may vanish at any time. Traps nest; failed() asks whether any request failed.
@@ -134,24 +110,26 @@ void reportErrors();
 
 inline HWND toHwnd(Window id) { return (HWND)(uintptr_t)id; }
 inline Window toWindow(HWND hWnd) { return (Window)(uintptr_t)hWnd; }
+inline Window idOf(const WindowRecord& r) { return toWindow(r.handle); }
+inline XWindow& nativeOf(const WindowRecord& r) { return *(XWindow*)r.native; }
 // Our window for an X id, or NULL when it names none of ours.
-WindowRecord* findWindow(Window id);
-inline WindowRecord* findWindow(HWND hWnd) { return findWindow(toWindow(hWnd)); }
+inline WindowRecord* findWindow(Window id) { return layer::findWindow(toHwnd(id)); }
 // Drops the record of a window the server has destroyed: its handle names nothing any more.
 void forgetWindow(Window id);
 
-// display.cpp: the cursor our windows show (invisible while ShowCursor's count is negative).
+// display.cpp: opens the connection (false without one).
+bool openDisplay();
+// The cursor our windows show (invisible while ShowCursor's count is negative).
 void applyCursor(Window window);
+void applyCursor(WindowRecord& r);
 // The size of a window (of the screen when it is gone).
 void windowSize(Window window, int* width, int* height);
-// The primary monitor: RandR's primary, else the first Xinerama head, else the whole screen;
-// with its refresh rate in hertz, 0 when unknown.
-struct Monitor {
-  int x, y, width, height, refreshHz;
-};
-Monitor primaryMonitor();
-// Every monitor, the primary first (only its refresh rate is asked for).
-std::vector<Monitor> monitors();
+// Every monitor, the primary first (RandR's primary, else the first Xinerama head, else the
+// whole screen); only the primary's refresh rate is asked for (0 when unknown). Hosted: the
+// daemon's window alone.
+std::vector<Output> monitors();
+int colourDepth();
+bool cursorPosition(POINT* point);
 // Whether the server is Xwayland: its extension, or the outputs it names XWAYLAND0, ...
 bool isXwayland(Display* display);
 // Takes note of a generic event: raw pointer motion, on Xwayland.
@@ -159,16 +137,34 @@ void notePointerMotion(XEvent& e);
 // Holds the X server's own screen saver and power saving off, or lets them work again.
 void holdOffBlanking(bool hold);
 
-// events.cpp: sent messages reach the window procedure at once, posted ones wait in the queue.
-LRESULT sendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-void postMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-void installStopSignals();
+// events.cpp: turns the X events that have come into messages.
+void pumpEvents(bool mayWait);
 
-// glcontext.cpp: the visual an OpenGL window is created with, so that SetPixelFormat can bind
-// the format chosen later (an X window's visual is fixed when it is created).
+// glx.cpp: the visual an OpenGL window is created with, so that setPixelFormat can bind the
+// format chosen later (an X window's visual is fixed when it is created); the GLX side of the
+// WindowSystem.
 bool chooseWindowVisual(Visual** visual, int* depth);
+int choosePixelFormat(WindowRecord& r, const PIXELFORMATDESCRIPTOR& want);
+bool setPixelFormat(WindowRecord& r, int format);
+HGLRC createContext(WindowRecord& r);
+bool makeCurrent(WindowRecord* r, HGLRC context);
+void deleteContext(HGLRC context);
+bool swapBuffers(WindowRecord& r);
+// WGL_EXT_swap_control's call, nullptr when the driver offers neither GLX extension for it.
+extern BOOL(WINAPI* swapIntervalCall)(int);
+void findSwapInterval();
 
-// window.cpp: the title a window manager shows.
+// window.cpp: windows of the program, and their hints for a window manager.
+bool createWindow(WindowRecord& r, const char* title, int x, int y,
+                  const std::vector<Output>& outputs);
+bool destroyWindow(WindowRecord& r);
+bool windowExists(HWND hWnd);
+bool setParent(WindowRecord& r, HWND parent);
+void showWindow(WindowRecord& r);
+bool focusWindow(WindowRecord& r, bool raise);
+bool keepOnTop(WindowRecord& r);
+bool beginHosting(const layer::Launch& launch);
+// The title a window manager shows.
 void setWindowTitle(Display* display, Window window, const char* title);
 // Our windows inside the daemon's window fill it, whatever its size.
 void fitToHost();
@@ -181,10 +177,7 @@ void activateWindow(Display* display, Window window, Time userTime);
 std::string windowManagerName(Display* display);
 
 // fullscreen.cpp: the standalone show's full-screen window and its hold on the desk.
-// A pop-up without parent at the origin covering the primary monitor is the show's window.
-bool isFullScreenRequest(const Monitor& primary, DWORD style, HWND parent, int x, int y, int width,
-                         int height);
-void beginFullScreen(Window window, const std::vector<Monitor>& all);  // when it is created
+void beginFullScreen(Window window, const std::vector<Output>& all);  // when it is created
 // What a window manager reads of the show's window: on Xwayland it is managed, full screen
 // before it maps; elsewhere it bypasses the manager and carries no window-manager state.
 bool fullScreenBypassesManager();
@@ -196,7 +189,7 @@ void releaseGrabs();  // while a message box is up
 void takeGrabs();
 void endFullScreen();  // when it is destroyed
 
-// dialog.cpp: the modal dialog of MessageBoxA, on a connection of its own.
-void runMessageDialog(Display* display, const std::string& caption, const std::string& text);
+// dialog.cpp: the modal box of MessageBoxA, on a connection of its own.
+void messageBox(const std::string& caption, const std::string& text);
 
 }  // namespace x11
