@@ -1,6 +1,6 @@
-// The message box on Wayland: a surface of its own above the show (an overlay layer surface
-// centred on the primary output, or a toplevel that is the show's dialog), showing the box's
-// picture (../dialog.cpp) at the output's scale. The show leaves it the keyboard while it is up.
+// The message box on Wayland: a subsurface of the show, centred over it (or, with no show, an
+// overlay layer surface or a toplevel of its own), showing the box's picture (../dialog.cpp) at
+// the output's scale. While it is up, the keys the show has and the pointer over it are its own.
 #include <sys/mman.h>
 
 #include "platform/linux/dialog.h"
@@ -46,7 +46,6 @@ void messageBox(const std::string& caption, const std::string& text) {
   layer::Box box = layer::layOutBox(caption, text);
   Surface* surface = boxSurface(box.width, box.height, caption.c_str());
   if (!surface) return;
-  showTakesKeyboard(false);
   s.box = surface;
   shownBox = &box;
   draw(*surface, box);
@@ -57,7 +56,6 @@ void messageBox(const std::string& caption, const std::string& text) {
   if (s.pointerSurface == surface->surface) s.pointerSurface = nullptr;
   if (s.keyboardSurface == surface->surface) s.keyboardSurface = nullptr;
   destroySurface(surface);
-  showTakesKeyboard(true);
 }
 
 }  // namespace wayland

@@ -77,6 +77,8 @@ void global(void*, wl_registry* registry, uint32_t name, const char* interface,
   if (is == wl_compositor_interface.name)
     s.compositor = bind<wl_compositor>(registry, name, &wl_compositor_interface, version,
                                        COMPOSITOR_VERSION);
+  else if (is == wl_subcompositor_interface.name)
+    s.subcompositor = bind<wl_subcompositor>(registry, name, &wl_subcompositor_interface, version, 1);
   else if (is == wl_shm_interface.name)
     s.shm = bind<wl_shm>(registry, name, &wl_shm_interface, version, 1);
   else if (is == xdg_wm_base_interface.name) {

@@ -151,10 +151,11 @@ xkb_keysym_t plainSymbol(uint32_t key) {
   return count > 0 ? symbols[0] : XKB_KEY_NoSymbol;
 }
 
+// While a box is up, the keys are its own.
 void deliverKey(uint32_t key, bool press) {
   State& s = state();
   xkb_keysym_t symbol = plainSymbol(key);
-  if (overBox(s.keyboardSurface)) {
+  if (s.box) {
     if (press) boxKey(symbol);
   } else if (HWND show = showForInput()) {
     layer::keyEvent(show, symbol, press);

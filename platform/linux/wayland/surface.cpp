@@ -14,6 +14,8 @@
 namespace wayland {
 namespace {
 
+WindowRecord* showWindowRecord() { return layer::findWindow(state().show); }
+
 const uint32_t ALL_EDGES =
     ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
     ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
@@ -141,8 +143,6 @@ void applyScale(Surface& s, int bufferScale) {
                                 bufferScale > 0 ? -1 : s.height);
 }
 
-WindowRecord* showWindowRecord() { return layer::findWindow(state().show); }
-
 }  // namespace
 
 Surface* coverScreen(Screen* screen, zwlr_layer_shell_v1_layer layer, bool keyboard,
@@ -151,14 +151,40 @@ Surface* coverScreen(Screen* screen, zwlr_layer_shell_v1_layer layer, bool keybo
   return screen ? makeSurface(role) : nullptr;
 }
 
+namespace {
+
+// A box over the show: its subsurface, centred, above it on every compositor and shown at once
+// (its commits do not wait for the show's, which does not draw while a box is up).
+Surface* overShow(Surface& show, int width, int height) {
+  State& st = state();
+  Surface* s = new Surface;
+  s->screen = show.screen;
+  s->width = width;
+  s->height = height;
+  s->configured = true;
+  s->surface = wl_compositor_create_surface(st.compositor);
+  s->subsurface = wl_subcompositor_get_subsurface(st.subcompositor, s->surface, show.surface);
+  int showWidth, showHeight;
+  logicalSize(show, &showWidth, &showHeight);
+  wl_subsurface_set_position(s->subsurface, (showWidth - width) / 2, (showHeight - height) / 2);
+  wl_subsurface_set_desync(s->subsurface);
+  wl_surface_commit(show.surface);  // the place and the stacking take effect with it
+  return s;
+}
+
+}  // namespace
+
 Surface* boxSurface(int width, int height, const char* title) {
   State& st = state();
+  WindowRecord* show = showWindowRecord();
+  if (show && st.subcompositor) return overShow(*nativeOf(*show).surface, width, height);
   Role role = {st.screens.empty() ? nullptr : st.screens[0], ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
                true, title, width, height, true};
   return makeSurface(role);
 }
 
 void destroySurface(Surface* s) {
+  if (s->subsurface) wl_subsurface_destroy(s->subsurface);
   if (s->viewport) wp_viewport_destroy(s->viewport);
   if (s->fractionalScale) wp_fractional_scale_v1_destroy(s->fractionalScale);
   if (s->layerSurface) zwlr_layer_surface_v1_destroy(s->layerSurface);
@@ -170,16 +196,24 @@ void destroySurface(Surface* s) {
   delete s;
 }
 
+// A surface the compositor leaves the size of takes its output's.
+void logicalSize(const Surface& s, int* width, int* height) {
+  *width = s.width;
+  *height = s.height;
+  if ((s.width == 0 || s.height == 0) && s.screen) {
+    int scale = std::max(s.screen->scale, 1);
+    pixelSize(*s.screen, width, height);
+    *width /= scale;
+    *height /= scale;
+  }
+}
+
 // The output's scale for its whole pixels; where the compositor tells a fractional scale, that one
-// through the viewport. A surface the compositor leaves the size of takes its output's.
+// through the viewport.
 void surfacePixels(const Surface& s, int* width, int* height, int* bufferScale) {
   int scale = s.screen ? std::max(s.screen->scale, 1) : 1;
-  int w = s.width, h = s.height;
-  if ((w == 0 || h == 0) && s.screen) {
-    pixelSize(*s.screen, &w, &h);
-    w /= scale;
-    h /= scale;
-  }
+  int w, h;
+  logicalSize(s, &w, &h);
   if (s.viewport && s.scale120 > 0) {
     *width = (int)lround(w * s.scale120 / 120.0);
     *height = (int)lround(h * s.scale120 / 120.0);
@@ -341,15 +375,6 @@ void followSizes() {
     surfacePixels(*w.surface, &width, &height, &scale);
     layer::windowResized(r, width, height);
   }
-}
-
-void showTakesKeyboard(bool take) {
-  WindowRecord* show = showWindowRecord();
-  Surface* s = show ? nativeOf(*show).surface : nullptr;
-  if (!s || !s->layerSurface || state().stacking != Stacking::Overlay) return;
-  zwlr_layer_surface_v1_set_keyboard_interactivity(s->layerSurface, take ? 1 : 0);
-  wl_surface_commit(s->surface);
-  wl_display_flush(state().display);
 }
 
 }  // namespace wayland

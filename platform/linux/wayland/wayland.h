@@ -46,9 +46,11 @@ struct Screen {
 };
 
 // A surface of ours covering an output, or a box's: its role (a layer surface, or an xdg
-// toplevel where the compositor has no layer shell) and its size in the compositor's units.
+// toplevel where the compositor has no layer shell; a box over the show is its subsurface) and
+// its size in the compositor's units.
 struct Surface {
   wl_surface* surface = nullptr;
+  wl_subsurface* subsurface = nullptr;  // a box drawn over the show, part of its window
   zwlr_layer_surface_v1* layerSurface = nullptr;
   xdg_surface* xdgSurface = nullptr;
   xdg_toplevel* toplevel = nullptr;
@@ -81,6 +83,7 @@ struct State {
   wl_display* display = nullptr;
   wl_registry* registry = nullptr;
   wl_compositor* compositor = nullptr;
+  wl_subcompositor* subcompositor = nullptr;
   wl_shm* shm = nullptr;
   xdg_wm_base* wmBase = nullptr;
   zwlr_layer_shell_v1* layerShell = nullptr;
@@ -138,12 +141,15 @@ wl_buffer* sharedBuffer(int width, int height, uint32_t** pixels);
 
 // surface.cpp: surfaces covering an output, the show's window, its covers, and the background.
 // A surface of ours covering a screen: on that layer, else a full-screen toplevel. The box's: its
-// size, centred on the primary output. Each is configured when it is returned (else NULL).
+// size, centred over the show (its subsurface), or without a show on the primary output. Each is
+// configured when it is returned (else NULL).
 Surface* coverScreen(Screen* screen, zwlr_layer_shell_v1_layer layer, bool keyboard,
                      const char* title);
 Surface* boxSurface(int width, int height, const char* title);
 void destroySurface(Surface* s);
-// The surface's size in pixels and the buffer scale it is shown at (0: through its viewport).
+// The surface's size in the compositor's units; in pixels, with the buffer scale it is shown at
+// (0: through its viewport).
+void logicalSize(const Surface& s, int* width, int* height);
 void surfacePixels(const Surface& s, int* width, int* height, int* bufferScale);
 // Shows a picture of our own on the surface (width x height pixels at that buffer scale).
 void attachPicture(Surface& s, wl_buffer* buffer, int bufferScale);
@@ -160,8 +166,6 @@ bool beginHosting(const layer::Launch& launch);
 WindowRecord* windowOf(wl_surface* surface);
 // Follows changes of a surface's size or scale: the window is told its new size.
 void followSizes();
-// The show takes the keyboard, or leaves it to a box above it.
-void showTakesKeyboard(bool take);
 
 // input.cpp: the seat's pointer and keyboard.
 void seatCapabilities(uint32_t capabilities);
