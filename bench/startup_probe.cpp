@@ -1,7 +1,7 @@
-// Preloaded into the real program by dravik_bench_startup: timestamps the current GL context,
-// the opening of the pictures, their uploads and the first presented frame against the launch time
-// the launcher passes in DRAVIK_PROBE_T0 (monotonic nanoseconds), and reads the peak resident
-// memory at the first frame (start-up and loading) and after DRAVIK_PROBE_SECONDS of running. Then
+// Preloaded into the real program by dravik_bench_startup: timestamps the current GL context (GLX
+// or EGL), the opening of the pictures, their uploads and the first presented frame against the
+// launch time the launcher passes in DRAVIK_PROBE_T0 (monotonic nanoseconds), and reads the peak
+// resident memory at the first frame (start-up and loading) and after DRAVIK_PROBE_SECONDS of running. Then
 // it stops the program with SIGTERM, as a user's signal would, and writes its findings to
 // DRAVIK_PROBE_OUT. Without DRAVIK_PROBE_SECONDS the program runs on. With DRAVIK_PROBE_SWAPS,
 // every presented frame appends a line "swap" to that file (how scripts/bench.sh counts the
@@ -101,18 +101,14 @@ extern "C" void glTexImage2D(unsigned target, int level, int internalFormat, int
   found.uploading += found.lastUpload - before;
 }
 
-extern "C" int glXMakeCurrent(void* display, unsigned long drawable, void* context) {
-  typedef int (*MakeCurrent)(void*, unsigned long, void*);
-  static MakeCurrent real = (MakeCurrent)dlsym(RTLD_NEXT, "glXMakeCurrent");
-  int result = real(display, drawable, context);
-  if (found.contextReady < 0 && context) found.contextReady = nowMs();
-  return result;
+namespace {
+
+void contextMade(bool made) {
+  if (found.contextReady < 0 && made) found.contextReady = nowMs();
 }
 
-extern "C" void glXSwapBuffers(void* display, unsigned long drawable) {
-  typedef void (*Swap)(void*, unsigned long);
-  static Swap real = (Swap)dlsym(RTLD_NEXT, "glXSwapBuffers");
-  real(display, drawable);
+// One frame presented, through GLX or EGL.
+void presented() {
   if (found.swaps) fputs("swap\n", found.swaps), fflush(found.swaps);
   double now = nowMs();
   if (found.frames++ == 0) {
@@ -134,4 +130,38 @@ extern "C" void glXSwapBuffers(void* display, unsigned long drawable) {
     writeFindings();
     kill(getpid(), SIGTERM);
   }
+}
+
+}  // namespace
+
+extern "C" int glXMakeCurrent(void* display, unsigned long drawable, void* context) {
+  typedef int (*MakeCurrent)(void*, unsigned long, void*);
+  static MakeCurrent real = (MakeCurrent)dlsym(RTLD_NEXT, "glXMakeCurrent");
+  int result = real(display, drawable, context);
+  contextMade(context != nullptr);
+  return result;
+}
+
+extern "C" void glXSwapBuffers(void* display, unsigned long drawable) {
+  typedef void (*Swap)(void*, unsigned long);
+  static Swap real = (Swap)dlsym(RTLD_NEXT, "glXSwapBuffers");
+  real(display, drawable);
+  presented();
+}
+
+// The same on Wayland, through EGL.
+extern "C" unsigned eglMakeCurrent(void* display, void* draw, void* read, void* context) {
+  typedef unsigned (*MakeCurrent)(void*, void*, void*, void*);
+  static MakeCurrent real = (MakeCurrent)dlsym(RTLD_NEXT, "eglMakeCurrent");
+  unsigned result = real(display, draw, read, context);
+  contextMade(context != nullptr);
+  return result;
+}
+
+extern "C" unsigned eglSwapBuffers(void* display, void* surface) {
+  typedef unsigned (*Swap)(void*, void*);
+  static Swap real = (Swap)dlsym(RTLD_NEXT, "eglSwapBuffers");
+  unsigned result = real(display, surface);
+  presented();
+  return result;
 }

@@ -97,6 +97,9 @@ in_session() {
     DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" "$@"
 }
 
+# sway_msg ARGS...: swaymsg to the nested sway, as its user.
+sway_msg() { in_session env SWAYSOCK="$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock)" swaymsg "$@"; }
+
 # session_alive: true while the compositor runs.
 session_alive() { kill -0 "$SESSION_PID" 2>/dev/null; }
 

@@ -36,7 +36,7 @@ closed() { [ "$(wc -l <"$SESSION_DIR/err")" -gt $box ] || ! in_session xwininfo 
 
 # show APP_DIR: starts the show; true once its window covers the output, draws and has the keys.
 show() {
-  in_session "$1/dravik" /s 2>"$SESSION_DIR/err" &
+  in_session env DRAVIK_BACKEND=x11 "$1/dravik" /s 2>"$SESSION_DIR/err" &
   saver=$!
   wait_until 60 eval 'in_session xwininfo -name "Dravik Screensaver" 2>/dev/null |
     grep -q "geometry 1024x768+0+0"' && wait_until 60 eval 'outer shows_the_show' &&
@@ -51,7 +51,7 @@ ends() {
   wait_until 20 eval '! outer shows_the_show' || fail "the show stays on screen"
 }
 
-in_session "$app/nodata/dravik" /s 2>"$SESSION_DIR/err" &
+in_session env DRAVIK_BACKEND=x11 "$app/nodata/dravik" /s 2>"$SESSION_DIR/err" &
 saver=$!
 for box in $(seq 15); do
   wait_until 30 eval '[ "$(wc -l <"$SESSION_DIR/err")" -ge $box ]' || fail "no box $box"

@@ -170,7 +170,7 @@ bool readEvents(int timeoutMs) {
   return !s.lost;
 }
 
-wl_buffer* sharedBuffer(int width, int height, uint32_t** pixels) {
+wl_buffer* sharedBuffer(int width, int height, uint32_t** pixels, uint32_t format) {
   size_t size = (size_t)width * height * 4;
   int fd = memfd_create("dravik-picture", MFD_CLOEXEC);
   if (fd < 0 || ftruncate(fd, (off_t)size) != 0) {
@@ -181,8 +181,7 @@ wl_buffer* sharedBuffer(int width, int height, uint32_t** pixels) {
   wl_shm_pool* pool = memory != MAP_FAILED ? wl_shm_create_pool(state().shm, fd, (int)size) : nullptr;
   close(fd);
   if (!pool) return nullptr;
-  wl_buffer* buffer =
-      wl_shm_pool_create_buffer(pool, 0, width, height, width * 4, WL_SHM_FORMAT_XRGB8888);
+  wl_buffer* buffer = wl_shm_pool_create_buffer(pool, 0, width, height, width * 4, format);
   wl_shm_pool_destroy(pool);
   *pixels = (uint32_t*)memory;
   return buffer;

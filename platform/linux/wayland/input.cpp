@@ -20,15 +20,30 @@ const int SIGNAL_CHECK_MS = 100;  // a wait never lasts longer: a stop signal ma
 
 bool overBox(wl_surface* surface) { return state().box && surface == state().box->surface; }
 
-// The arrow over the box (and over the show while ShowCursor's count allows it), none over the
-// show otherwise.
+// A pointer image of one transparent pixel. An enter answered with no image at all leaves KWin
+// 5.27 showing the image of the window the pointer was over before; this one it shows.
+wl_surface* invisiblePointer() {
+  static wl_surface* invisible = nullptr;
+  uint32_t* pixels = nullptr;
+  wl_buffer* buffer = invisible ? nullptr : sharedBuffer(1, 1, &pixels, WL_SHM_FORMAT_ARGB8888);
+  if (buffer) {  // zero-filled: transparent
+    munmap(pixels, 4);
+    invisible = wl_compositor_create_surface(state().compositor);
+    wl_surface_attach(invisible, buffer, 0, 0);
+    wl_surface_commit(invisible);
+  }
+  return invisible;
+}
+
+// The arrow over the box (and over the show while ShowCursor's count allows it), an invisible
+// one over the show otherwise.
 void setCursorImage() {
   State& s = state();
   static wl_surface* arrow = nullptr;
   static wl_cursor_image* image = nullptr;
   if (!s.pointer || !s.pointerSurface) return;
   if (!overBox(s.pointerSurface) && layer::state().cursorCount < 0) {
-    wl_pointer_set_cursor(s.pointer, s.pointerSerial, nullptr, 0, 0);
+    wl_pointer_set_cursor(s.pointer, s.pointerSerial, invisiblePointer(), 0, 0);
     return;
   }
   if (!arrow) {  // the theme's, or libwayland-cursor's own when there is no theme
@@ -74,7 +89,7 @@ POINT inPixels(wl_surface* surface, double x, double y) {
 void pointerMotion(void*, wl_pointer*, uint32_t, wl_fixed_t fx, wl_fixed_t fy) {
   State& s = state();
   double x = wl_fixed_to_double(fx), y = wl_fixed_to_double(fy);
-  if (!s.pointerSurface || !showForInput() || (x == s.pointerX && y == s.pointerY)) return;
+  if (!s.pointerSurface || !showForInput()) return;
   s.pointerX = x;
   s.pointerY = y;
   s.pointerMoved = true;

@@ -135,9 +135,10 @@ void pixelSize(const Screen& screen, int* width, int* height);
 // Dispatches what has come; with a timeout (in milliseconds, -1: none) first waits for the
 // connection to have something, or for a signal. False once the connection has failed.
 bool readEvents(int timeoutMs);
-// A buffer of width x height pixels (XRGB8888, row after row); its memory through *pixels until
-// the buffer is destroyed (the caller unmaps it: width * height * 4 bytes).
-wl_buffer* sharedBuffer(int width, int height, uint32_t** pixels);
+// A buffer of width x height pixels (4 bytes each, row after row, zero-filled); its memory through
+// *pixels until the buffer is destroyed (the caller unmaps it: width * height * 4 bytes).
+wl_buffer* sharedBuffer(int width, int height, uint32_t** pixels,
+                        uint32_t format = WL_SHM_FORMAT_XRGB8888);
 
 // surface.cpp: surfaces covering an output, the show's window, its covers, and the background.
 // A surface of ours covering a screen: on that layer, else a full-screen toplevel. The box's: its
