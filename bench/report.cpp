@@ -5,7 +5,8 @@
 // Keys: frame.<size>.<case> and cpu.<size>.<case> (ms per frame, wall and processor),
 // instr.<case> and calls.<case> (per frame), startup.<name>, and for the real program shown
 // full screen power.<platform>.<size>.<phase>.<cpu|fps|xcpu|helpers>, rate.<platform>.<size>
-// (the display mode's refresh rate as the program reads it) and paced (1 when it paces frames).
+// (the display mode's refresh rate as the program reads it) and paced (1 when it paces frames);
+// the platforms wayland and xwayland are the show in a nested sway (helpers: the desktop's own).
 #include <math.h>
 #include <stdio.h>
 
@@ -215,6 +216,37 @@ void powerTable() {
         median("was", "paced") == 1 ? "it paces its frames too" : "it does not pace its frames");
 }
 
+// The same show natively on Wayland and through Xwayland, in one nested sway, this tree's build.
+void waylandTable() {
+  const std::string size = setting("wayland_size");
+  if (size.empty()) return;
+  const char* ways[][2] = {{"wayland", "native"}, {"xwayland", "Xwayland"}};
+  const char* phases[][2] = {{"desktop", "0 desktop"}, {"stars", "2 stars"}};
+  printf(
+      "\nOn a Wayland desktop: the show full screen in a nested sway (its output %s, scale 1),\n"
+      "as a native Wayland program and through Xwayland (DRAVIK_BACKEND=x11), taking turns; "
+      "median\nof %s runs, the same phase windows\n",
+      size.c_str(), setting("power_runs").c_str());
+  printf("%-9s %-9s %8s %6s %9s %6s %9s\n", "as", "phase", "frames/s", "CPU/s", "desktop/s",
+         "X/s", "CPU n/x");
+  for (auto& phase : phases)
+    for (auto& way : ways) {
+      std::string key = std::string("power.") + way[0] + "." + size + "." + phase[0] + ".";
+      std::string xkey = std::string("power.xwayland.") + size + "." + phase[0] + ".cpu";
+      printf("%-9s %-9s %s %s %s %s %s\n", way[1], phase[1],
+             cell(median("now", key + "fps"), 8, 1).c_str(),
+             cell(median("now", key + "cpu"), 6, 3).c_str(),
+             cell(median("now", key + "helpers"), 9, 3).c_str(),
+             cell(median("now", key + "xcpu"), 6, 3).c_str(),
+             cell(paired("now", key + "cpu", "now", xkey), 9, 2).c_str());
+    }
+  printf(
+      "CPU/s: the program's processor seconds per second of showing. desktop/s: the nested\n"
+      "desktop's (sway, and its Xwayland). X/s: the outer Xvfb's, which shows sway's output.\n"
+      "CPU n/x: native over Xwayland, median over runs of the ratio (below 1: native costs "
+      "less).\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -246,5 +278,6 @@ int main(int argc, char** argv) {
   frameTable();
   startupTable();
   powerTable();
+  waylandTable();
   return 0;
 }

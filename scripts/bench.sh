@@ -3,7 +3,8 @@
 # the tables: frame cost of each phase against a clear-and-swap baseline, the program's own
 # instructions per frame (callgrind, outside OpenGL), start-up, loading and peak memory, and the
 # power table: processor time and frames per second of the real program while it shows, the
-# Linux build and the Windows package under Wine, at 800x600 and 1920x1080.
+# Linux build and the Windows package under Wine, at 800x600 and 1920x1080; and in a nested sway
+# at 800x600, the Linux build natively on Wayland beside the same through Xwayland.
 #
 #   scripts/bench.sh [--size WxH] [--rounds R] [--frames N] [--runs S] [--power-runs P]
 #                    [--against REV] [--quick] [--no-build]
@@ -205,6 +206,38 @@ for ((r = 1; r <= power_runs; r++)); do
   done
 done
 
+# --- on a Wayland desktop: the show natively and through Xwayland, in one nested sway -----------
+# wayland_run native|xwayland ROUND: one run of this tree's program full screen in the session,
+# measured in both phase windows: its processor time, the outer Xvfb's, the desktop's own.
+wayland_size=800x600
+wayland_run() {
+  local way=$1 r=$2 swaps=$SESSION_DIR/swaps runner pid=
+  : >"$swaps" && chown "$SESSION_USER" "$swaps"
+  local env=(env -u DISPLAY)
+  [ "$way" = native ] || env=(env DRAVIK_BACKEND=x11)
+  in_session "${env[@]}" DRAVIK_PROBE_SWAPS="$swaps" LD_PRELOAD="$bdir/libdravik_startup_probe.so" \
+    "$bdir/dravik" /s >/dev/null 2>&1 &
+  runner=$!
+  wait_until 30 eval 'pid=$(pgrep -P $runner -x dravik)' || { echo "wayland: no $way show" >&2; exit 1; }
+  "$build/dravik_bench_power" --pid "$pid" --swaps "$swaps" --match swap --server "$XVFB_PID" \
+    --helpers "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" --window desktop "$w0" "$w1" --window stars "$w2" "$w3" \
+    >"$work/power.out" || { echo "wayland: the $way show failed" >&2; exit 1; }
+  stop_pid "$runner"
+  [ "$way" = native ] && way=wayland
+  awk -v k="now power.$way.$wayland_size" -v r="$r" '$1 == "power" {
+    print k "." $2 ".cpu", $3, r; print k "." $2 ".fps", $4, r
+    print k "." $2 ".xcpu", $5, r; print k "." $2 ".helpers", $6, r }' "$work/power.out" >>"$results"
+}
+echo "wayland: $power_runs runs natively and through Xwayland in a nested sway at $wayland_size ..." >&2
+source scripts/wayland.sh
+SESSION_SIZE=$wayland_size start_session sway
+bdir=$SESSION_DIR/bench
+mkdir "$bdir" && cp -r "$build/dravik" "$build/Data" "$build/libdravik_startup_probe.so" "$bdir/"
+chown -R "$SESSION_USER" "$bdir"
+for ((r = 1; r <= power_runs; r++)); do
+  for way in native xwayland; do wayland_run "$way" "$r"; done
+done
+
 # --- the tables --------------------------------------------------------------------------------
 cat >>"$results" <<EOF
 set size $size
@@ -216,6 +249,7 @@ set cgframes $cgframes
 set power_sizes $power_sizes
 set power_runs $power_runs
 set windows $windows
+set wayland_size $wayland_size
 set against ${rev:-}
 EOF
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)

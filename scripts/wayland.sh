@@ -2,12 +2,13 @@
 # tests that do; source it. By hand, from the project's root:
 #   source scripts/wayland.sh; start_session sway
 #   cp -r build/dravik build/Data "$SESSION_DIR/"; in_session "$SESSION_DIR/dravik" /s
-#   [SESSION_SCALE=2] [SESSION_OUTPUTS=2] [SESSION_XWAYLAND=0] [SESSION_IDLE=S] start_session sway|weston|mutter|kwin
-# starts an Xvfb (1024x768 for each output, side by side, exported as OUTER: xdotool and
-# screenshots go there, reaching the desktop the way a user's input does), the compositor in it
-# through its X11 backend (its outputs scaled by SESSION_SCALE; weston puts them to sleep after
-# SESSION_IDLE seconds without input, never by default), and waits until the desktop
-# accepts clients, and its Xwayland too unless SESSION_XWAYLAND=0. It exports the session's
+#   [SESSION_SIZE=WxH] [SESSION_SCALE=2] [SESSION_OUTPUTS=2] [SESSION_XWAYLAND=0] [SESSION_IDLE=S] \
+#     start_session sway|weston|mutter|kwin
+# starts an Xvfb (SESSION_SIZE for each output, 1024x768 unless told, side by side, exported as
+# OUTER: xdotool and screenshots go there, reaching the desktop the way a user's input does), the
+# compositor in it through its X11 backend (its outputs scaled by SESSION_SCALE; weston puts them
+# to sleep after SESSION_IDLE seconds without input, never by default), and waits until the
+# desktop accepts clients, and its Xwayland too unless SESSION_XWAYLAND=0. It exports the session's
 # DISPLAY (empty without Xwayland), WAYLAND_DISPLAY, XAUTHORITY and XDG_RUNTIME_DIR; in_session
 # runs a program inside as the compositor's user.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -23,16 +24,19 @@ start_session() {
     "$SESSION_DIR" "$SESSION_DIR" "$SESSION_DIR" >"$SESSION_DIR/probe"
   chmod 755 "$SESSION_DIR" "$SESSION_DIR/probe"
   local scale=${SESSION_SCALE:-1} outputs=${SESSION_OUTPUTS:-1} xwayland=${SESSION_XWAYLAND:-1}
-  start_xvfb $((1024 * outputs))x768 || return 1
+  local size=${SESSION_SIZE:-1024x768}
+  SESSION_WIDTH=${size%x*} SESSION_HEIGHT=${size#*x}
+  start_xvfb $((SESSION_WIDTH * outputs))x$SESSION_HEIGHT || return 1
   export OUTER=$DISPLAY
   # weston and KWin take an output's size in their own units: the scale times it in pixels.
   local width height cmd xw=(--xwayland) onoff=enable
-  width=$(awk -v s="$scale" 'BEGIN { print int(1024 / s + 0.5) }')
-  height=$(awk -v s="$scale" 'BEGIN { print int(768 / s + 0.5) }')
+  width=$(awk -v w="$SESSION_WIDTH" -v s="$scale" 'BEGIN { print int(w / s + 0.5) }')
+  height=$(awk -v h="$SESSION_HEIGHT" -v s="$scale" 'BEGIN { print int(h / s + 0.5) }')
   [ "$xwayland" = 1 ] || xw=() onoff=disable
   case $SESSION_NAME in
     sway)
-      printf 'xwayland %s\noutput * scale %s\nexec %s/probe\n' $onoff "$scale" "$SESSION_DIR" >"$SESSION_DIR/config"
+      printf 'xwayland %s\noutput * mode %s scale %s\nexec %s/probe\n' $onoff "$size" "$scale" "$SESSION_DIR" \
+        >"$SESSION_DIR/config"
       cmd=(env WLR_BACKENDS=x11 WLR_X11_OUTPUTS="$outputs" WLR_RENDERER=pixman sway -c "$SESSION_DIR/config") ;;
     weston)
       printf '[core]\nxwayland=%s\nidle-time=%s\n[shell]\nlocking=false\n[autolaunch]\npath=%s/probe\n' \
@@ -40,7 +44,7 @@ start_session() {
       cmd=(weston --backend=x11-backend.so --use-pixman "${xw[@]}" --width="$width" --height="$height"
         --scale="$scale" --output-count="$outputs" --socket=wayland-w --config="$SESSION_DIR/weston.ini") ;;
     mutter)
-      cmd=(env MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 MUTTER_DEBUG_DUMMY_MONITOR_SCALES="$scale"
+      cmd=(env MUTTER_DEBUG_DUMMY_MODE_SPECS="$size" MUTTER_DEBUG_DUMMY_MONITOR_SCALES="$scale"
         GSETTINGS_BACKEND=memory mutter --nested --wayland --wayland-display=wayland-m -- "$SESSION_DIR/probe" stay) ;;
     kwin)
       # kwin_wayland carries a file capability that a container refuses to grant: a copy runs.
@@ -81,9 +85,9 @@ start_session() {
 place_outputs() {
   local count=$1 ids i=0 id
   [ "$count" -gt 1 ] || return 0
-  outputs() { DISPLAY=$OUTER xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .* 1024x768+.*/\1/p'; }
+  outputs() { DISPLAY=$OUTER xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) .* ${SESSION_WIDTH}x$SESSION_HEIGHT+.*/\1/p"; }
   wait_until 30 eval '[ "$(outputs | wc -l)" -ge $count ]' || return 1
-  for id in $(outputs | sort); do DISPLAY=$OUTER xdotool windowmove "$id" $((1024 * i++)) 0; done
+  for id in $(outputs | sort); do DISPLAY=$OUTER xdotool windowmove "$id" $((SESSION_WIDTH * i++)) 0; done
 }
 
 # in_session COMMAND...: COMMAND as the desktop's user, a client of its Wayland and Xwayland.

@@ -5,7 +5,7 @@
 # main: with the pointer parked on the empty desktop, then over a full-screen terminal, the show
 #   covers the output with no pointer over it; it stays up 5 s without input; a one-pixel movement
 #   ends a run with 0, a click with 1, Escape with 27 (and the terminal gets no key); with Data
-#   missing each of the fifteen boxes shows above it and Return closes it. sway runs without
+#   missing each of the fifteen boxes shows above it, laid out right, and Return closes it. sway runs without
 #   Xwayland. Then (sway) the output is scaled by 2 while nothing runs, and the next show has every
 #   pixel of it.
 # scaled: the output scaled (by 2; KWin's also by 1.5 as scaled-fractional), sway's and weston's
@@ -21,7 +21,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wayland.sh"
 source "$here/checks.sh"
 desktop=$1 build=$(realpath "$2") scenario=${3:-main}
-CURSOR_PIXELS=$build/dravik_cursor_pixels
+CURSOR_PIXELS=$build/dravik_cursor_pixels BOX_PICTURE=$build/dravik_box_picture
 case $scenario in
   main) [ "$desktop" != sway ] || export SESSION_XWAYLAND=0 ;;
   scaled) export SESSION_SCALE=2 SESSION_XWAYLAND=0
@@ -76,7 +76,8 @@ if [ "$scenario" = main ]; then
   start_show "$app/nodata"
   for box in $(seq 15); do
     wait_until 30 eval '[ "$(wc -l <"$SESSION_DIR/err")" -ge $box ]' || fail "no box $box"
-    wait_until 30 lit || fail "box $box not visible: $(tail -n 1 "$SESSION_DIR/err")"
+    wait_until 30 box_shown ||
+      fail "box $box ($(tail -n 1 "$SESSION_DIR/err")): $("$BOX_PICTURE" "$SESSION_DIR/shot.png")"
     wait_until 30 eval 'outer xdotool key Return; wait_until 2 closed' || fail "box $box stays"
   done
   outer xdotool key Escape  # the show without its pictures
