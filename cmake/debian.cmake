@@ -1,5 +1,7 @@
 # The Debian package's layout, as install component 'deb' (left out of a plain install):
 #   /usr/lib/dravik/dravik                    the program
+#   /usr/bin/dravik -> ../lib/dravik/dravik   the program on the PATH
+#   /usr/share/man/man6/dravik.6.gz           its manual page
 #   /usr/lib/dravik/Data -> ../../share/dravik/Data
 #   /usr/share/dravik/Data/                   the eight pictures
 #   /usr/libexec/xscreensaver/dravik -> ../../lib/dravik/dravik   the hack
@@ -16,11 +18,20 @@ list(TRANSFORM DRAVIK_PICTURE_FILES PREPEND ${DRAVIK_DATA_DIR}/ OUTPUT_VARIABLE 
 install(FILES ${deb_pictures} DESTINATION share/dravik/Data COMPONENT deb EXCLUDE_FROM_ALL)
 
 # The relative links are made here once and installed as links.
-file(MAKE_DIRECTORY ${deb_dir}/lib ${deb_dir}/libexec)
+file(MAKE_DIRECTORY ${deb_dir}/lib ${deb_dir}/libexec ${deb_dir}/bin)
 file(CREATE_LINK ../../share/dravik/Data ${deb_dir}/lib/Data SYMBOLIC)
 file(CREATE_LINK ../../lib/dravik/dravik ${deb_dir}/libexec/dravik SYMBOLIC)
+file(CREATE_LINK ../lib/dravik/dravik ${deb_dir}/bin/dravik SYMBOLIC)
 install(FILES ${deb_dir}/lib/Data DESTINATION lib/dravik COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES ${deb_dir}/libexec/dravik DESTINATION libexec/xscreensaver COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${deb_dir}/bin/dravik DESTINATION bin COMPONENT deb EXCLUDE_FROM_ALL)
+
+# The manual page, with the project's version, compressed as Debian keeps them (gzip -n: the same
+# bytes every time).
+configure_file(${deb_src}/dravik.6.in ${deb_dir}/dravik.6 @ONLY)
+execute_process(COMMAND gzip -9nc ${deb_dir}/dravik.6 OUTPUT_FILE ${deb_dir}/dravik.6.gz
+                COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${deb_dir}/dravik.6.gz DESTINATION share/man/man6 COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES ${deb_src}/dravik.xml DESTINATION share/xscreensaver/config
         COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES ${deb_src}/dravik.desktop DESTINATION share/applications/screensavers
