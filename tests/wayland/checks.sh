@@ -11,7 +11,8 @@
 #                              black
 #   pointer_hidden             no pointer image shows there
 #   box_shown                  a message box is up on the first output, laid out right
-#   ends CODE                  the show ($saver) has ended with CODE within 20 s
+#   ends CODE                  the show ($saver) has ended with CODE within 20 s, and left the
+#                              output
 #   fail TEXT                  the test's failure, with the desktop's name
 
 app_dir() {
@@ -81,4 +82,6 @@ ends() {
   local code=0
   wait $saver || code=$?
   [ "$code" = "$1" ] || fail "exit code $code instead of $1: $(cat "$SESSION_DIR/err")"
+  wait_until 20 eval 'output_shot 1 "$SESSION_DIR/shot.png" && ! whole "$SESSION_DIR/shot.png" >/dev/null' ||
+    fail "the show stays on the output"
 }
