@@ -5,8 +5,8 @@
 // the window that had it. The message box (dialog.cpp) lends the keyboard and pointer while it
 // is up. Hosted by a daemon, none of this happens: the daemon holds the desk.
 // On Xwayland the compositor gives the keys only to the window it has activated, and never
-// activates one that bypasses its window manager: there the show and the black windows on the
-// other monitors are managed full-screen windows, and the show asks to be activated.
+// activates one that bypasses its window manager: there the show is a managed full-screen window
+// that asks to be activated; a black window bypassing the manager covers each other monitor.
 #include <X11/Xatom.h>
 #include <time.h>
 
@@ -44,13 +44,14 @@ Time setManagedFullScreenHints(Display* d, Window w) {
   return manageWithInput(d, w);
 }
 
-Window blackWindow(Display* d, const Output& m, bool managed) {
+// Black, and bypassing any window manager: a cover needs no keys, and sway shows a managed one
+// on the output it chooses (the show's), not on the one the cover is for.
+Window blackWindow(Display* d, const Output& m) {
   XSetWindowAttributes a;
   a.background_pixel = BlackPixel(d, DefaultScreen(d));
-  a.override_redirect = managed ? False : True;
+  a.override_redirect = True;
   Window w = XCreateWindow(d, DefaultRootWindow(d), m.x, m.y, m.width, m.height, 0, CopyFromParent,
                            InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect, &a);
-  if (managed) setManagedFullScreenHints(d, w);
   applyCursor(w);
   return w;
 }
@@ -73,9 +74,9 @@ void beginFullScreen(Window window, const std::vector<Output>& all) {
   int width = DisplayWidth(d, DefaultScreen(d)), height = DisplayHeight(d, DefaultScreen(d));
   if (all[0].width >= width && all[0].height >= height) return;
   if (fullScreenBypassesManager())
-    s.covers.push_back(blackWindow(d, {0, 0, width, height, 0}, false));
+    s.covers.push_back(blackWindow(d, {0, 0, width, height, 0}));
   else
-    for (size_t i = 1; i < all.size(); ++i) s.covers.push_back(blackWindow(d, all[i], true));
+    for (size_t i = 1; i < all.size(); ++i) s.covers.push_back(blackWindow(d, all[i]));
 }
 
 void takeGrabs() {
