@@ -3,7 +3,7 @@
 // user or a window manager would), the hidden cursor, pixel formats and contexts.
 // clang-format off
 #include <gtest/gtest.h>  // before Xlib, whose macros (None, Bool) would break it
-#include "platform/system.h"
+#include "platform/linux/x11/x11.h"  // the layer's own connection, for an error of its own
 #include <GL/glx.h>
 #include "tests/e2e/support.h"
 #include <X11/extensions/Xfixes.h>
@@ -163,6 +163,18 @@ TEST_F(Platform, WindowManagersCloseRequestMinimiseAndRestore) {
   window = CreateWindowExA(0, "Probe", "Probe", WS_POPUP, 0, 0, 9, 9, NULL, NULL, NULL, NULL);
 }
 
+// A request of the layer's that fails outside any trap is written on stderr once, on the next
+// pass, and the layer goes on.
+TEST_F(Platform, AnXErrorOutsideATrapIsWrittenAndEndsNothing) {
+  testing::internal::CaptureStderr();
+  XMapWindow(x11::display(), 0x1ffffff0);  // no such window
+  XSync(x11::display(), False);
+  xdotool("key Escape");
+  EXPECT_TRUE(receives("KEYDOWN 1b 0, KEYUP 1b 0, "));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "X error: BadWindow (invalid Window parameter), request 8.0\n");
+}
+
 TEST_F(Platform, PixelFormatsAndContexts) {
   HDC dc = GetDC(window);
   ASSERT_EQ((HWND)dc, window);
@@ -173,6 +185,9 @@ TEST_F(Platform, PixelFormatsAndContexts) {
   int format = ChoosePixelFormat(dc, &pfd), count = 0;
   ASSERT_GT(format, 0);
   EXPECT_EQ(ChoosePixelFormat(NULL, &pfd), 0);   // no window
+  PIXELFORMATDESCRIPTOR deep = pfd;
+  deep.cDepthBits = 64;
+  EXPECT_EQ(ChoosePixelFormat(dc, &deep), 0);  // none has such a depth buffer
   EXPECT_EQ(wglCreateContext(dc), (HGLRC)NULL);  // no format yet
   XFree(glXGetFBConfigs(x, DefaultScreen(x), &count));
   for (int f : {INT_MAX, count + 2, count + 1, -1, 0})

@@ -77,6 +77,47 @@ TEST_F(Screensaver, HostedByADaemonDrawsIntoItsWindowAndLeavesTheInputToIt) {
   }
 }
 
+// Whether a window of this name is shown (a top-level window: the show bypasses any manager).
+bool shownNamed(Display* x, const char* name) {
+  Window root, parent, *children = nullptr;
+  unsigned int count = 0;
+  XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
+  bool found = false;
+  for (unsigned int i = 0; i < count && !found; ++i) {
+    char* title = nullptr;
+    XWindowAttributes a;
+    found = XFetchName(x, children[i], &title) && std::string(title) == name &&
+            XGetWindowAttributes(x, children[i], &a) && a.map_state == IsViewable;
+    if (title) XFree(title);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+// Another client holds the keyboard and the pointer as the show starts (a menu open, another
+// locker): it takes both once they are let go, and no one else can take them while it runs.
+TEST_F(Screensaver, TakesTheGrabsAnotherClientHeldAtItsStartOnceLetGo) {
+  Display* other = XOpenDisplay(nullptr);
+  Window root = DefaultRootWindow(other);
+  auto grab = [&] {
+    int keyboard = XGrabKeyboard(other, root, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    int pointer = XGrabPointer(other, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync,
+                               None, None, CurrentTime);
+    return std::make_pair(keyboard, pointer);
+  };
+  ASSERT_EQ(grab(), std::make_pair(GrabSuccess, GrabSuccess));
+  start("/s");
+  waitFor(30, [&] { return shownNamed(other, "Dravik Screensaver"); });
+  XUngrabKeyboard(other, CurrentTime);  // as soon as the show is there: it tries for a moment
+  XUngrabPointer(other, CurrentTime);
+  XSync(other, False);
+  ASSERT_FALSE(waitUntilRunning().empty()) << saver_.err();
+  EXPECT_EQ(grab(), std::make_pair(AlreadyGrabbed, AlreadyGrabbed));
+  XCloseDisplay(other);
+  xdotool("key Escape");
+  EXPECT_EQ(outcome(10), "27 ");
+}
+
 // Runs that end at once with exit code 0: other arguments, no display (its one message), a
 // setting that names a window that does not exist (right after start-up).
 TEST_F(Screensaver, RunsThatEndAtOnce) {
