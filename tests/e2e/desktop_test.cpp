@@ -49,10 +49,13 @@ TEST_F(UsersDesktop, TheBoxesOfAMissingDataFolderOpenOnTopAndCloseWithReturnEsca
     EXPECT_NEAR(field("X=") + w / 2, 800, 1) << g;
     EXPECT_NEAR(field("Y=") + h / 2, 300, 1) << g;
     EXPECT_EQ(topmost(), std::stoul(id));
-    // What the screen shows of it: visible, and laid out right.
-    shell("import -silent -window " + id + " " + dir_ + "/box.png");
-    std::string looked = shell(DRAVIK_BOX_PICTURE " " + dir_ + "/box.png");
-    EXPECT_NE(looked.find("in their places"), std::string::npos) << looked;
+    // What the screen shows of it, once drawn: visible, and laid out right.
+    std::string looked;
+    EXPECT_TRUE(waitFor(10, [&] {
+      shell("import -silent -window " + id + " " + dir_ + "/box.png");
+      looked = shell(DRAVIK_BOX_PICTURE " " + dir_ + "/box.png");
+      return looked.find("in their places") != std::string::npos;
+    })) << looked;
     xdotool("mousemove --window " + id + " 5 5 click 1");
     ASSERT_FALSE(waitFor(1, [&] { return findWindow(caption) != id; }))
         << "the box did not wait for the user";
