@@ -6,9 +6,8 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
-  # Linux program: Xlib and its extensions (RandR, Xinerama, the screen saver, XInput), GLX,
-  # OpenGL, GLU
-  libx11-dev libxrandr-dev libxinerama-dev libxss-dev libxext-dev libxi-dev
+  # Linux program: Xlib and its extensions (RandR, Xinerama, the screen saver), GLX, OpenGL, GLU
+  libx11-dev libxrandr-dev libxinerama-dev libxss-dev libxext-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   # Linux program on Wayland: the client library and its protocol scanner, the protocols,
   # xkbcommon for keys, EGL, and cairo for the message box

@@ -5,7 +5,7 @@
 # both share, some of each. Fastest first, stopping at the first failure. The mutation tool's test
 # command over the layer:
 #   python3 ../shared/tools/mutate.py --count 80 --seed 2 --timeout 1200 \
-#     --build 'ninja -C BUILD dravik platform_test screensaver_test desktop_test dravik_cursor_pixels dravik_box_picture dravik_startup_probe' \
+#     --build 'ninja -C BUILD dravik platform_test screensaver_test desktop_test dravik_cursor_pixels dravik_box_picture dravik_green_box dravik_startup_probe' \
 #     --test 'bash scripts/layer-tests.sh BUILD' platform/linux
 #   scripts/layer-tests.sh BUILD_DIR
 set -uo pipefail

@@ -13,7 +13,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wayland.sh"
 source "$here/checks.sh"
-build=$(realpath "$1")
+build=$(realpath "$1") GREEN_BOX=$(realpath "$1")/dravik_green_box
 SESSION_XWAYLAND=0 start_session sway
 app_dir "$build"
 typed=$SESSION_DIR/typed
@@ -29,7 +29,6 @@ green_at() {  # X Y: the desktop picture's green shows there
   output_shot 1 "$SESSION_DIR/shot.png"
   convert "$SESSION_DIR/shot.png" -crop "60x60+$1+$2" -format '%[fx:mean.g - mean.r > 0.2]' info: | grep -q 1
 }
-hack_pid() { pgrep -P $saver -x dravik; }
 
 for run in uncovered hidden; do
   in_session env -u DISPLAY "$app/dravik" --root 2>"$SESSION_DIR/err" &
@@ -44,15 +43,9 @@ for run in uncovered hidden; do
   else
     sway_msg '[app_id="org.freedesktop.weston.wayland-terminal"] fullscreen enable' >/dev/null
     wait_until 30 eval '! green_at 700 500' || fail "the show still shows"
-    before=$(awk '{ print $14 + $15 }' "/proc/$(hack_pid)/stat")
-    sleep 10  # the time measured
-    used=$(($(awk '{ print $14 + $15 }' "/proc/$(hack_pid)/stat") - before))
-    echo "hidden: the show used $used ticks of 10 ms in 10 s"
-    ((used <= 20)) || fail "$used ticks of CPU in 10 s while hidden"
+    costs_nothing "hidden"
   fi
-  kill -TERM "$(hack_pid)"
-  wait_until 1 eval '! kill -0 $saver 2>/dev/null' || fail "SIGTERM did not end it within 1 s"
-  ends 143
+  terminated 143
 done
 
 stop_pid $terminal

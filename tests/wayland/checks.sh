@@ -11,6 +11,8 @@
 #                              black
 #   pointer_hidden             no pointer image shows there
 #   box_shown                  a message box is up on the first output, laid out right
+#   costs_nothing WHILE        the show ($saver's dravik) uses under 0.02 CPU-s/s over 10 s
+#   terminated CODE            SIGTERM ends the show within 1 s, with CODE
 #   ends CODE                  the show ($saver) has ended with CODE within 20 s, and left the
 #                              output
 #   fail TEXT                  the test's failure, with the desktop's name
@@ -45,7 +47,7 @@ shows() {
 # bottom: where it stands on a 1024 x 768 output (a frame shown enlarged from its corner is not).
 whole() {
   local box
-  box=$(convert "$1" -fx 'g > r + 0.15 && g > b + 0.15' -format '%@' info: 2>/dev/null)
+  box=$("$GREEN_BOX" "$1")
   [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
   local w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
   ((x >= 40 && x <= 56 && y >= 115 && y <= 135 && w >= 910 && w <= 940 && h >= 540 && h <= 570)) ||
@@ -75,6 +77,22 @@ pointer_hidden() {
 
 box_shown() {
   output_shot 1 "$SESSION_DIR/shot.png" && "$BOX_PICTURE" "$SESSION_DIR/shot.png" >/dev/null
+}
+
+show_pid() { pgrep -P $saver -x dravik; }  # runuser's child
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$(show_pid)/stat"; }
+
+costs_nothing() {
+  local before used
+  before=$(cpu_ticks) && sleep 10 && used=$(($(cpu_ticks) - before))  # the 10 s measured
+  echo "$SESSION_NAME, $1: the show used $used ticks of 10 ms in 10 s"
+  ((used <= 20)) || fail "$used ticks of CPU in 10 s $1"
+}
+
+terminated() {
+  kill -TERM "$(show_pid)"
+  wait_until 1 eval '! kill -0 $saver 2>/dev/null' || fail "SIGTERM did not end it within 1 s"
+  ends "$1"
 }
 
 ends() {

@@ -7,14 +7,16 @@
 # box clears the show beneath it). Then `dravik /s` covers the output; with the pointer over the
 # terminal at a place Xwayland has not seen it (Xwayland learns it as the show appears, which is
 # no movement) it stays up 5 s without input; typed keys and Escape reach the show, not the
-# terminal (a managed, activated full-screen window), and end it with 27; a one-pixel movement
-# ends the next run with 0, a click the one after with 1; the compositor still runs at the end.
+# terminal (a managed, activated full-screen window), and end it with 27; one-pixel movements end
+# the next run with 0 (where the compositor tells Xwayland the pointer's place only as it moves,
+# sway's, the first is that), a click the one after with 1; the compositor still runs at the end.
 #   tests/wayland/desktop.sh sway|weston|mutter|kwin BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wayland.sh"
 source "$here/checks.sh"
-desktop=$1 build=$(realpath "$2") BOX_PICTURE=$(realpath "$2")/dravik_box_picture
+desktop=$1 build=$(realpath "$2")
+BOX_PICTURE=$build/dravik_box_picture GREEN_BOX=$build/dravik_green_box
 start_session "$desktop"
 app_dir "$build"
 typed=$SESSION_DIR/typed
@@ -64,7 +66,7 @@ ends 27
 # Input, and the exit code it ends a run with; the first run, with the pointer moved over the
 # terminal to where Xwayland has not seen it, stays up 5 s without input first.
 over_terminal $((corner ? 150 : 600)) $((corner ? 150 : 500))
-for run in "key x y z Escape/27" "mousemove_relative 1 0/0" "click 1/1"; do
+for run in "key x y z Escape/27" "mousemove_relative 1 0 sleep 1 mousemove_relative 1 0/0" "click 1/1"; do
   start "$app"
   up
   [ "$run" != "key x y z Escape/27" ] || ! wait_until 5 eval '! kill -0 $saver 2>/dev/null' ||

@@ -102,7 +102,9 @@ bool makeCurrent(WindowRecord* r, HGLRC context) {
   if (!r) return egl == EGL_NO_DISPLAY || eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE,
                                                          EGL_NO_CONTEXT);
   EGLSurface surface = nativeOf(*r).eglSurface;
-  return eglMakeCurrent(egl, surface, surface, (EGLContext)context) && eglSwapInterval(egl, 0);
+  if (!eglMakeCurrent(egl, surface, surface, (EGLContext)context)) return false;
+  eglSwapInterval(egl, 0);  // clamped to what the driver offers; the frames wait elsewhere
+  return true;
 }
 
 void deleteContext(HGLRC context) {
@@ -121,9 +123,7 @@ bool swapBuffers(WindowRecord& r) {
   surfacePixels(s, &width, &height, &scale);
   if (width != w.appliedWidth || height != w.appliedHeight || scale != w.appliedScale) {
     wl_egl_window_resize(w.eglWindow, width, height, 0, 0);
-    wl_surface_set_buffer_scale(s.surface, scale > 0 ? scale : 1);
-    if (s.viewport)
-      wp_viewport_set_destination(s.viewport, scale > 0 ? -1 : s.width, scale > 0 ? -1 : s.height);
+    applyScale(s, scale);
     w.appliedWidth = width, w.appliedHeight = height, w.appliedScale = scale;
   }
   if (state().swapInterval > 0 && !w.frame) {

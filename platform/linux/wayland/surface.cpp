@@ -135,14 +135,6 @@ Surface* makeSurface(const Role& role) {
   return nullptr;
 }
 
-// The viewport shows the buffer at the surface's size, or the buffer scale does.
-void applyScale(Surface& s, int bufferScale) {
-  wl_surface_set_buffer_scale(s.surface, bufferScale > 0 ? bufferScale : 1);
-  if (s.viewport)
-    wp_viewport_set_destination(s.viewport, bufferScale > 0 ? -1 : s.width,
-                                bufferScale > 0 ? -1 : s.height);
-}
-
 }  // namespace
 
 Surface* coverScreen(Screen* screen, zwlr_layer_shell_v1_layer layer, bool keyboard,
@@ -223,6 +215,16 @@ void surfacePixels(const Surface& s, int* width, int* height, int* bufferScale) 
     *height = h * scale;
     *bufferScale = scale;
   }
+}
+
+// The viewport shows the buffer at the surface's size, or the buffer scale does.
+void applyScale(Surface& s, int bufferScale) {
+  int width, height;
+  logicalSize(s, &width, &height);
+  wl_surface_set_buffer_scale(s.surface, bufferScale > 0 ? bufferScale : 1);
+  if (s.viewport)
+    wp_viewport_set_destination(s.viewport, bufferScale > 0 ? -1 : width,
+                                bufferScale > 0 ? -1 : height);
 }
 
 void attachPicture(Surface& s, wl_buffer* buffer, int bufferScale) {

@@ -152,6 +152,8 @@ void destroySurface(Surface* s);
 // (0: through its viewport).
 void logicalSize(const Surface& s, int* width, int* height);
 void surfacePixels(const Surface& s, int* width, int* height, int* bufferScale);
+// Its buffers shown at that buffer scale (0: through the viewport, at the surface's size).
+void applyScale(Surface& s, int bufferScale);
 // Shows a picture of our own on the surface (width x height pixels at that buffer scale).
 void attachPicture(Surface& s, wl_buffer* buffer, int bufferScale);
 bool createWindow(WindowRecord& r, const char* title, int x, int y,

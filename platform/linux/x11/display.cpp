@@ -2,7 +2,6 @@
 // position, and the monitors' sizes and the colour depth. Hosted by a screen-saver daemon, the
 // display is the daemon's window.
 #include <X11/XKBlib.h>
-#include <X11/extensions/XInput2.h>
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/extensions/scrnsaver.h>
@@ -62,20 +61,6 @@ int recordError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
-// Raw motion comes only from the pointer device itself, never from Xwayland setting the
-// position it learns from the compositor; XInput 2.1 delivers it to the root during grabs too.
-void watchRawPointerMotion(Display* d) {
-  int opcode, event, error, major = 2, minor = 2;
-  if (!XQueryExtension(d, "XInputExtension", &opcode, &event, &error) ||
-      XIQueryVersion(d, &major, &minor) != Success)
-    return;
-  unsigned char bits[XIMaskLen(XI_RawMotion)] = {};
-  XISetMask(bits, XI_RawMotion);
-  XIEventMask mask = {XIAllMasterDevices, (int)sizeof bits, bits};
-  XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
-  state().xinputOpcode = opcode;
-}
-
 // Whether a window the pointer is over is one that shows (not the root, not input-only).
 bool showsOnScreen(Display* d, Window w) {
   XWindowAttributes a;
@@ -104,7 +89,6 @@ bool openDisplay() {
   if (!s.display) return false;
   internAtoms(s.display, s.atoms);
   s.xwayland = isXwayland(s.display);
-  if (s.xwayland) watchRawPointerMotion(s.display);
   // Held keys then repeat their press alone, as on Windows.
   XkbSetDetectableAutoRepeat(s.display, True, nullptr);
   return true;
@@ -225,18 +209,6 @@ bool isXwayland(Display* d) {
   return named;
 }
 
-// Movement along x or y; a wheel's scrolling comes as raw motion on other axes.
-void notePointerMotion(XEvent& e) {
-  State& s = state();
-  if (e.xcookie.extension != s.xinputOpcode || e.xcookie.evtype != XI_RawMotion ||
-      !XGetEventData(display(), &e.xcookie))
-    return;
-  const XIValuatorState& axes = ((XIRawEvent*)e.xcookie.data)->valuators;
-  if (axes.mask_len > 0 && (XIMaskIsSet(axes.mask, 0) || XIMaskIsSet(axes.mask, 1)))
-    s.pointerKnown = true;
-  XFreeEventData(display(), &e.xcookie);
-}
-
 void holdOffBlanking(bool hold) {
   int events, errors;
   if (XScreenSaverQueryExtension(display(), &events, &errors))
@@ -260,8 +232,11 @@ void applyCursor(WindowRecord& r) {
 int colourDepth() { return DefaultDepth(display(), DefaultScreen(display())); }
 
 // Xwayland knows where the pointer is only while it is over one of its windows, and catches up
-// with the compositor's position when one comes under it. So there, when the pointer was over
-// none of them at start, the position first reported stands until the pointer itself moves.
+// with the compositor's position when the compositor next tells it: as one of them appears under
+// the pointer (mutter, weston), or only as the pointer moves (sway, KWin). So there, when the
+// pointer was over none of them at the first reading, the first other place it reports is that
+// catch-up and stands for the first reading; a place other than the catch-up's is a movement.
+// (Xwayland's raw motion does not tell them apart: weston may send it with the catch-up.)
 bool cursorPosition(POINT* point) {
   Display* d = display();
   State& s = state();
@@ -270,18 +245,21 @@ bool cursorPosition(POINT* point) {
   unsigned int mask;
   if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &x, &y, &mask))
     return false;  // the pointer is on another screen
-  point->x = rootX;
-  point->y = rootY;
-  if (s.xinputOpcode) {
-    if (!s.pointerAtStartRead) {
-      s.pointerAtStartRead = true;
-      s.pointerAtStart = *point;
-      s.pointerKnown = showsOnScreen(d, child);
-    }
-    XEvent e;  // raw motion that came before the answer, not yet taken by PeekMessageA
-    while (!s.pointerKnown && XCheckTypedEvent(d, GenericEvent, &e)) notePointerMotion(e);
-    if (!s.pointerKnown) *point = s.pointerAtStart;
+  POINT now = {rootX, rootY};
+  *point = now;
+  if (!s.xwayland || s.pointerKnown) return true;
+  auto at = [&now](const POINT& p) { return p.x == now.x && p.y == now.y; };
+  if (!s.pointerAtStartRead) {
+    s.pointerAtStartRead = true;
+    s.pointerAtStart = now;
+    s.pointerKnown = showsOnScreen(d, child);
+  } else if (!s.caughtUp && !at(s.pointerAtStart)) {
+    s.caughtUp = true;
+    s.catchUp = now;
+  } else if (s.caughtUp && !at(s.catchUp)) {
+    s.pointerKnown = true;
   }
+  if (!s.pointerKnown) *point = s.pointerAtStart;
   return true;
 }
 

@@ -18,7 +18,6 @@ bool isCloseRequest(const XClientMessageEvent& e) {
 }
 
 void translate(XEvent& e) {
-  if (e.type == GenericEvent) return notePointerMotion(e);
   if (e.type == ConfigureNotify && e.xany.window == state().hostWindow) fitToHost();
   if ((e.type == MapNotify || e.type == ConfigureNotify) &&
       e.xany.window == DefaultRootWindow(display()))

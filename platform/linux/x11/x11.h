@@ -48,13 +48,14 @@ struct State {
   // window it has activated, and tells Xwayland where the pointer is only when it is over one
   // of Xwayland's windows.
   bool xwayland = false;
-  // On Xwayland: the XInput extension's opcode once raw pointer motion is watched; whether the
-  // position Xwayland reports is the pointer's own (it was over one of Xwayland's windows when
-  // first read, or it has moved since); and that first position (see cursorPosition).
-  int xinputOpcode = 0;
+  // On Xwayland (see cursorPosition): whether the position Xwayland reports is the pointer's own
+  // (it was over one of Xwayland's windows when first read, or it has moved since Xwayland caught
+  // up with it); that first position; and where Xwayland caught up.
   bool pointerKnown = false;
   bool pointerAtStartRead = false;
   POINT pointerAtStart = {};
+  bool caughtUp = false;
+  POINT catchUp = {};
   // Hosted by a screen-saver daemon: its window, which the program takes as its preview's
   // parent and as the display; the input belongs to the daemon. 0 when not hosted.
   Window hostWindow = 0;
@@ -132,8 +133,6 @@ int colourDepth();
 bool cursorPosition(POINT* point);
 // Whether the server is Xwayland: its extension, or the outputs it names XWAYLAND0, ...
 bool isXwayland(Display* display);
-// Takes note of a generic event: raw pointer motion, on Xwayland.
-void notePointerMotion(XEvent& e);
 // Holds the X server's own screen saver and power saving off, or lets them work again.
 void holdOffBlanking(bool hold);
 
