@@ -227,8 +227,8 @@ void waylandTable() {
       "as a native Wayland program and through Xwayland (DRAVIK_BACKEND=x11), taking turns; "
       "median\nof %s runs, the same phase windows\n",
       size.c_str(), setting("power_runs").c_str());
-  printf("%-9s %-9s %8s %6s %9s %6s %9s\n", "as", "phase", "frames/s", "CPU/s", "desktop/s",
-         "X/s", "CPU n/x");
+  printf("%-9s %-9s %8s %6s %9s %6s %9s\n", "as", "phase", "frames/s", "CPU/s", "desktop/s", "X/s",
+         "CPU n/x");
   for (auto& phase : phases)
     for (auto& way : ways) {
       std::string key = std::string("power.") + way[0] + "." + size + "." + phase[0] + ".";

@@ -1,11 +1,11 @@
 // Preloaded into the real program by dravik_bench_startup: timestamps the current GL context (GLX
 // or EGL), the opening of the pictures, their uploads and the first presented frame against the
 // launch time the launcher passes in DRAVIK_PROBE_T0 (monotonic nanoseconds), and reads the peak
-// resident memory at the first frame (start-up and loading) and after DRAVIK_PROBE_SECONDS of running. Then
-// it stops the program with SIGTERM, as a user's signal would, and writes its findings to
-// DRAVIK_PROBE_OUT. Without DRAVIK_PROBE_SECONDS the program runs on. With DRAVIK_PROBE_SWAPS,
-// every presented frame appends a line "swap" to that file (how scripts/bench.sh counts the
-// frames of its power runs).
+// resident memory at the first frame (start-up and loading) and after DRAVIK_PROBE_SECONDS of
+// running. Then it stops the program with SIGTERM, as a user's signal would, and writes its
+// findings to DRAVIK_PROBE_OUT. Without DRAVIK_PROBE_SECONDS the program runs on. With
+// DRAVIK_PROBE_SWAPS, every presented frame appends a line "swap" to that file (how
+// scripts/bench.sh counts the frames of its power runs).
 #include <dlfcn.h>
 #include <signal.h>
 #include <stdio.h>

@@ -16,8 +16,8 @@ bool keys[256];
 bool escapePressed = false;
 bool fullscreen = true;
 
-// The pixel format the program asks for, made once in CreateGLWindow. On Linux the window's
-// visual is fixed before this is read: platform/linux/glcontext.cpp (chooseWindowVisual) says
+// The pixel format the program asks for, made once in CreateGLWindow. On X11 the window's
+// visual is fixed before this is read: platform/linux/x11/glx.cpp (chooseWindowVisual) says
 // how the platform's choice meets it.
 // clang-format off
 PIXELFORMATDESCRIPTOR pfd = {

@@ -56,8 +56,8 @@ struct State {
   std::map<std::string, WNDPROC, NoCaseLess> classes;  // registered window classes
   std::map<HWND, WindowRecord> windows;                // our windows by handle
   std::deque<MSG> queue;                               // posted messages, oldest first
-  bool keyDown[256] = {};  // by virtual-key code, as reported in messages
-  int cursorCount = 0;     // ShowCursor's display count; the cursor shows while >= 0
+  bool keyDown[256] = {};        // by virtual-key code, as reported in messages
+  int cursorCount = 0;           // ShowCursor's display count; the cursor shows while >= 0
   std::set<HGLRC> contexts;      // live contexts made by wglCreateContext
   std::set<void*> registryKeys;  // keys open through RegOpenKeyExA
   // Hosted: the window the setting names as the preview's parent (a daemon's X window), or NULL

@@ -1,6 +1,6 @@
 // The registry stand-in, read only: HKEY_CURRENT_USER and the keys below it come from the user's
-// file in the registry's export format (unless a screen-saver daemon or a locker hosts the program),
-// ${XDG_CONFIG_HOME:-$HOME/.config}/dravik/registry.reg
+// file in the registry's export format (unless a screen-saver daemon or a locker hosts the
+// program), ${XDG_CONFIG_HOME:-$HOME/.config}/dravik/registry.reg
 // ("Windows Registry Editor Version 5.00" or "REGEDIT4" first; UTF-8, or UTF-16LE with a
 // byte-order mark as regedit writes it; LF or CRLF line ends).
 // Implements RegOpenKeyExA, RegQueryValueExA (string values) and RegCloseKey.

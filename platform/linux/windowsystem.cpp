@@ -2,10 +2,10 @@
 // or DRAVIK_BACKEND=wayland uses that one alone. Otherwise Wayland when a compositor can be
 // reached (WAYLAND_DISPLAY or WAYLAND_SOCKET) and the run names no X window (a daemon's window,
 // or a preview's parent in the setting), and X11 when it names one or Wayland cannot be reached.
+#include "platform/linux/windowsystem.h"
+
 #include <stdlib.h>
 #include <string.h>
-
-#include "platform/linux/windowsystem.h"
 
 namespace x11 {
 const layer::WindowSystem* connect();

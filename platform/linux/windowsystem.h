@@ -39,7 +39,7 @@ struct WindowSystem {
   // Whether a window exists: ours (the system may have destroyed it) or another program's.
   bool (*windowExists)(HWND hWnd);
   bool (*setParent)(WindowRecord& r, HWND parent);  // into a foreign window, at its corner
-  void (*showWindow)(WindowRecord& r);  // shown and, for the show, holding the desk
+  void (*showWindow)(WindowRecord& r);              // shown and, for the show, holding the desk
   bool (*focusWindow)(WindowRecord& r, bool raise);
   bool (*keepOnTop)(WindowRecord& r);
 

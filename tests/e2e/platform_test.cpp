@@ -184,10 +184,10 @@ TEST_F(Platform, PixelFormatsAndContexts) {
   pfd.cDepthBits = 16;
   int format = ChoosePixelFormat(dc, &pfd), count = 0;
   ASSERT_GT(format, 0);
-  EXPECT_EQ(ChoosePixelFormat(NULL, &pfd), 0);   // no window
+  EXPECT_EQ(ChoosePixelFormat(NULL, &pfd), 0);  // no window
   PIXELFORMATDESCRIPTOR deep = pfd;
   deep.cDepthBits = 64;
-  EXPECT_EQ(ChoosePixelFormat(dc, &deep), 0);  // none has such a depth buffer
+  EXPECT_EQ(ChoosePixelFormat(dc, &deep), 0);    // none has such a depth buffer
   EXPECT_EQ(wglCreateContext(dc), (HGLRC)NULL);  // no format yet
   XFree(glXGetFBConfigs(x, DefaultScreen(x), &count));
   for (int f : {INT_MAX, count + 2, count + 1, -1, 0})

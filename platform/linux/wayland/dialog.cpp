@@ -1,9 +1,10 @@
 // The message box on Wayland: a subsurface of the show, centred over it (or, with no show, an
 // overlay layer surface or a toplevel of its own), showing the box's picture (../dialog.cpp) at
 // the output's scale. While it is up, the keys the show has and the pointer over it are its own.
+#include "platform/linux/dialog.h"
+
 #include <sys/mman.h>
 
-#include "platform/linux/dialog.h"
 #include "platform/linux/wayland/wayland.h"
 
 namespace wayland {

@@ -52,7 +52,7 @@ void outputScale(void* data, wl_output*, int32_t factor) { ((Screen*)data)->scal
 void outputDone(void*, wl_output*) {}
 void outputText(void*, wl_output*, const char*) {}
 
-const wl_output_listener OUTPUT_LISTENER = {outputGeometry, outputMode,  outputDone,
+const wl_output_listener OUTPUT_LISTENER = {outputGeometry, outputMode, outputDone,
                                             outputScale,    outputText, outputText};
 
 void ping(void*, xdg_wm_base* base, uint32_t serial) { xdg_wm_base_pong(base, serial); }
@@ -70,15 +70,15 @@ T* bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uin
   return (T*)wl_registry_bind(registry, name, interface, std::min(offered, wanted));
 }
 
-void global(void*, wl_registry* registry, uint32_t name, const char* interface,
-            uint32_t version) {
+void global(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t version) {
   State& s = state();
   std::string is = interface;
   if (is == wl_compositor_interface.name)
-    s.compositor = bind<wl_compositor>(registry, name, &wl_compositor_interface, version,
-                                       COMPOSITOR_VERSION);
+    s.compositor =
+        bind<wl_compositor>(registry, name, &wl_compositor_interface, version, COMPOSITOR_VERSION);
   else if (is == wl_subcompositor_interface.name)
-    s.subcompositor = bind<wl_subcompositor>(registry, name, &wl_subcompositor_interface, version, 1);
+    s.subcompositor =
+        bind<wl_subcompositor>(registry, name, &wl_subcompositor_interface, version, 1);
   else if (is == wl_shm_interface.name)
     s.shm = bind<wl_shm>(registry, name, &wl_shm_interface, version, 1);
   else if (is == xdg_wm_base_interface.name) {
@@ -93,7 +93,8 @@ void global(void*, wl_registry* registry, uint32_t name, const char* interface,
     s.fractionalScaleManager = bind<wp_fractional_scale_manager_v1>(
         registry, name, &wp_fractional_scale_manager_v1_interface, version, 1);
   else if (is == xdg_activation_v1_interface.name)
-    s.activation = bind<xdg_activation_v1>(registry, name, &xdg_activation_v1_interface, version, 1);
+    s.activation =
+        bind<xdg_activation_v1>(registry, name, &xdg_activation_v1_interface, version, 1);
   else if (is == wl_seat_interface.name && !s.seat) {
     s.seat = bind<wl_seat>(registry, name, &wl_seat_interface, version, SEAT_VERSION);
     wl_seat_add_listener(s.seat, &SEAT_LISTENER, nullptr);
@@ -110,9 +111,9 @@ void global(void*, wl_registry* registry, uint32_t name, const char* interface,
 // stays, as surfaces may still name it.
 void globalRemove(void*, wl_registry*, uint32_t name) {
   std::vector<Screen*>& screens = state().screens;
-  screens.erase(std::remove_if(screens.begin(), screens.end(),
-                               [name](Screen* s) { return s->name == name; }),
-                screens.end());
+  screens.erase(
+      std::remove_if(screens.begin(), screens.end(), [name](Screen* s) { return s->name == name; }),
+      screens.end());
 }
 
 const wl_registry_listener REGISTRY_LISTENER = {global, globalRemove};
@@ -126,8 +127,8 @@ bool connectDisplay() {
   if (!s.display) return false;
   s.registry = wl_display_get_registry(s.display);
   wl_registry_add_listener(s.registry, &REGISTRY_LISTENER, nullptr);
-  if (wl_display_roundtrip(s.display) < 0 || wl_display_roundtrip(s.display) < 0 ||
-      !s.compositor || !s.shm) {
+  if (wl_display_roundtrip(s.display) < 0 || wl_display_roundtrip(s.display) < 0 || !s.compositor ||
+      !s.shm) {
     wl_display_disconnect(s.display);
     s.display = nullptr;
     return false;
@@ -178,7 +179,8 @@ wl_buffer* sharedBuffer(int width, int height, uint32_t** pixels, uint32_t forma
     return nullptr;
   }
   void* memory = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-  wl_shm_pool* pool = memory != MAP_FAILED ? wl_shm_create_pool(state().shm, fd, (int)size) : nullptr;
+  wl_shm_pool* pool =
+      memory != MAP_FAILED ? wl_shm_create_pool(state().shm, fd, (int)size) : nullptr;
   close(fd);
   if (!pool) return nullptr;
   wl_buffer* buffer = wl_shm_pool_create_buffer(pool, 0, width, height, width * 4, format);

@@ -56,11 +56,11 @@ const wl_callback_listener FRAME_LISTENER = {frameDone};
 int choosePixelFormat(WindowRecord&, const PIXELFORMATDESCRIPTOR& want) {
   if (!eglReady()) return 0;
   int colour = (want.cColorBits > 24 ? 24 : want.cColorBits) / 3;
-  const EGLint request[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT,    EGL_RENDERABLE_TYPE,
-                            EGL_OPENGL_BIT,   EGL_RED_SIZE,      colour,
-                            EGL_GREEN_SIZE,   colour,            EGL_BLUE_SIZE,
-                            colour,           EGL_ALPHA_SIZE,    want.cAlphaBits,
-                            EGL_DEPTH_SIZE,   want.cDepthBits,   EGL_NONE};
+  const EGLint request[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT,  EGL_RENDERABLE_TYPE,
+                            EGL_OPENGL_BIT,   EGL_RED_SIZE,    colour,
+                            EGL_GREEN_SIZE,   colour,          EGL_BLUE_SIZE,
+                            colour,           EGL_ALPHA_SIZE,  want.cAlphaBits,
+                            EGL_DEPTH_SIZE,   want.cDepthBits, EGL_NONE};
   EGLConfig matches[256];
   EGLint count = 0;
   if (!eglChooseConfig(state().egl, request, matches, 256, &count) || count == 0) return 0;
@@ -92,15 +92,16 @@ bool setPixelFormat(WindowRecord& r, int format) {
 HGLRC createContext(WindowRecord& r) {
   const EGLint compatibility[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                   EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-  EGLContext context = eglCreateContext(state().egl, formatConfig(r.pixelFormat), EGL_NO_CONTEXT,
-                                        compatibility);
+  EGLContext context =
+      eglCreateContext(state().egl, formatConfig(r.pixelFormat), EGL_NO_CONTEXT, compatibility);
   return context == EGL_NO_CONTEXT ? NULL : (HGLRC)context;
 }
 
 bool makeCurrent(WindowRecord* r, HGLRC context) {
   EGLDisplay egl = state().egl;
-  if (!r) return egl == EGL_NO_DISPLAY || eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE,
-                                                         EGL_NO_CONTEXT);
+  if (!r)
+    return egl == EGL_NO_DISPLAY ||
+           eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   EGLSurface surface = nativeOf(*r).eglSurface;
   if (!eglMakeCurrent(egl, surface, surface, (EGLContext)context)) return false;
   eglSwapInterval(egl, 0);  // clamped to what the driver offers; the frames wait elsewhere

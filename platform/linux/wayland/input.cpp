@@ -60,9 +60,7 @@ void setCursorImage() {
 }
 
 // Input to the show while it draws as the desktop's background is none of ours.
-HWND showForInput() {
-  return state().stacking == Stacking::Overlay ? state().show : NULL;
-}
+HWND showForInput() { return state().stacking == Stacking::Overlay ? state().show : NULL; }
 
 void pointerEnter(void*, wl_pointer*, uint32_t serial, wl_surface* surface, wl_fixed_t x,
                   wl_fixed_t y) {
@@ -125,7 +123,7 @@ void pointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
 void pointerAxisValue120(void*, wl_pointer*, uint32_t, int32_t) {}
 
 const wl_pointer_listener POINTER_LISTENER = {
-    pointerEnter, pointerLeave,      pointerMotion,   pointerButton,      pointerAxis,
+    pointerEnter, pointerLeave,      pointerMotion,   pointerButton,       pointerAxis,
     pointerFrame, pointerAxisSource, pointerAxisStop, pointerAxisDiscrete, pointerAxisValue120};
 
 void keymap(void*, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
@@ -195,8 +193,8 @@ void keyboardModifiers(void*, wl_keyboard*, uint32_t, uint32_t depressed, uint32
   State& s = state();
   if (!s.keyState) return;
   xkb_state_update_mask(s.keyState, depressed, latched, locked, 0, 0, group);
-  s.held.shift = xkb_state_mod_name_is_active(s.keyState, XKB_MOD_NAME_SHIFT,
-                                              XKB_STATE_MODS_EFFECTIVE) > 0;
+  s.held.shift =
+      xkb_state_mod_name_is_active(s.keyState, XKB_MOD_NAME_SHIFT, XKB_STATE_MODS_EFFECTIVE) > 0;
   s.held.control =
       xkb_state_mod_name_is_active(s.keyState, XKB_MOD_NAME_CTRL, XKB_STATE_MODS_EFFECTIVE) > 0;
 }

@@ -16,9 +16,8 @@ namespace {
 
 WindowRecord* showWindowRecord() { return layer::findWindow(state().show); }
 
-const uint32_t ALL_EDGES =
-    ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-    ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
+const uint32_t ALL_EDGES = ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                           ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
 
 void layerConfigure(void* data, zwlr_layer_surface_v1* layerSurface, uint32_t serial,
                     uint32_t width, uint32_t height) {
@@ -170,8 +169,13 @@ Surface* boxSurface(int width, int height, const char* title) {
   State& st = state();
   WindowRecord* show = showWindowRecord();
   if (show && st.subcompositor) return overShow(*nativeOf(*show).surface, width, height);
-  Role role = {st.screens.empty() ? nullptr : st.screens[0], ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
-               true, title, width, height, true};
+  Role role = {st.screens.empty() ? nullptr : st.screens[0],
+               ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
+               true,
+               title,
+               width,
+               height,
+               true};
   return makeSurface(role);
 }
 
@@ -284,13 +288,13 @@ bool createWindow(WindowRecord& r, const char* title, int, int, const std::vecto
   bool background = st.stacking == Stacking::Background;
   Surface* surface = nullptr;
   if (r.fullScreen)
-    surface = coverScreen(first,
-                          background ? ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND
-                                     : ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
-                          !background, title);
+    surface = coverScreen(
+        first,
+        background ? ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND : ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
+        !background, title);
   else if (st.wmBase)
-    surface = makeSurface({nullptr, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, true, title, r.width,
-                           r.height});
+    surface =
+        makeSurface({nullptr, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, true, title, r.width, r.height});
   if (!surface) return false;
   WaylandWindow* w = new WaylandWindow;
   w->surface = surface;
@@ -300,7 +304,8 @@ bool createWindow(WindowRecord& r, const char* title, int, int, const std::vecto
   if (!r.fullScreen) return true;
   st.show = r.handle;
   for (size_t i = 1; i < st.screens.size() && !background; ++i)
-    if (Surface* cover = coverScreen(st.screens[i], ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, false, title))
+    if (Surface* cover =
+            coverScreen(st.screens[i], ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, false, title))
       st.covers.push_back(cover);
   return true;
 }
@@ -343,9 +348,10 @@ bool keepOnTop(WindowRecord& r) { return r.handle == state().show; }
 // `--root` on Wayland: the desktop's background, through the layer shell.
 bool beginHosting(const layer::Launch&) {
   if (!state().layerShell) {
-    fputs("dravik: --root draws on the desktop's background, which needs a compositor with the "
-          "layer shell (zwlr_layer_shell_v1); this one has none\n",
-          stderr);
+    fputs(
+        "dravik: --root draws on the desktop's background, which needs a compositor with the "
+        "layer shell (zwlr_layer_shell_v1); this one has none\n",
+        stderr);
     return false;
   }
   state().stacking = Stacking::Background;

@@ -56,12 +56,12 @@ struct Surface {
   xdg_toplevel* toplevel = nullptr;
   wp_viewport* viewport = nullptr;
   wp_fractional_scale_v1* fractionalScale = nullptr;
-  Screen* screen = nullptr;      // the output it is on
-  int width = 0, height = 0;     // as configured (0: the compositor leaves it to us)
-  int scale120 = 0;              // the compositor's preferred scale in 120ths; 0 when not told
+  Screen* screen = nullptr;   // the output it is on
+  int width = 0, height = 0;  // as configured (0: the compositor leaves it to us)
+  int scale120 = 0;           // the compositor's preferred scale in 120ths; 0 when not told
   bool configured = false;
-  bool closed = false;           // the compositor took it away
-  wl_buffer* buffer = nullptr;   // a picture of our own (a cover's black, a box), or none
+  bool closed = false;          // the compositor took it away
+  wl_buffer* buffer = nullptr;  // a picture of our own (a cover's black, a box), or none
 };
 
 // What the Wayland system keeps of each window of ours.

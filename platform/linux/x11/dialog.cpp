@@ -5,17 +5,17 @@
 // compositor gives keys only to a window it has activated, it is a managed dialog instead,
 // undecorated and transient for the show, which asks to be activated (and under KWin keeps the
 // output beneath it changing while it is up, so that KWin shows it).
+#include "platform/linux/dialog.h"
+
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
+#include <cairo-xlib.h>
 #include <poll.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
 
-#include <cairo-xlib.h>
-
-#include "platform/linux/dialog.h"
 #include "platform/linux/x11/x11.h"
 
 namespace x11 {
@@ -26,9 +26,9 @@ struct Dialog {
   Window window = 0;
   cairo_surface_t* surface = nullptr;
   layer::Box box;
-  XRectangle beneath = {};  // the part of the show's window it covers
+  XRectangle beneath = {};       // the part of the show's window it covers
   bool repaintsBeneath = false;  // see repaintBeneath
-  Time userTime = CurrentTime;  // when it opened, for the window manager (Xwayland)
+  Time userTime = CurrentTime;   // when it opened, for the window manager (Xwayland)
 };
 
 // What a window manager needs to show the dialog above the show, where it was placed, as it is.
