@@ -24,7 +24,14 @@ in_session weston-terminal --shell="$app/keep-typed" >/dev/null 2>&1 &
 terminal=$!
 on_exit "stop_pid $terminal"
 wait_until 60 test -e "$typed" || fail "no terminal"
-sway_msg '[app_id="org.freedesktop.weston.wayland-terminal"] floating enable, resize set 512 384, move position 0 0' >/dev/null
+in_corner() {  # asked again until the terminal has taken the place (under load it kept its own size)
+  sway_msg '[app_id="org.freedesktop.weston.wayland-terminal"] floating enable, resize set 512 384, move position 0 0' >/dev/null &&
+    sway_msg -t get_tree | python3 -c 'import json, sys
+def rects(n):
+    return ([n["rect"]] if n.get("app_id") else []) + [r for c in n["nodes"] + n["floating_nodes"] for r in rects(c)]
+sys.exit(not any(r["x"] == 0 and r["y"] == 0 and r["width"] <= 512 and r["height"] <= 384 for r in rects(json.load(sys.stdin))))'
+}
+wait_until 30 in_corner || fail "the terminal is not in the corner"
 green_at() {  # X Y: the desktop picture's green shows there
   output_shot 1 "$SESSION_DIR/shot.png"
   convert "$SESSION_DIR/shot.png" -crop "60x60+$1+$2" -format '%[fx:mean.g - mean.r > 0.2]' info: | grep -q 1
