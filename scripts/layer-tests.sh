@@ -16,7 +16,7 @@ native='^wayland_(sway|weston|mutter|kwin|kwin_scaled_fractional|weston_sleep|sw
 both='^wayland_(sway|weston|xwayland_sway|xwayland_kwin|weston_sleep|sway_background)$'
 run() { ctest --test-dir "$build" --stop-on-failure --timeout 400 -j2 "$@"; }
 case $changed in
-  *platform/linux/wayland/*) run -R "$native" ;;
+  *platform/linux/wayland/*) run -R "$native|^Screensaver\.ShowsOnX" ;;
   *platform/linux/x11/*) run -L 'platform|e2e|daemon' && run -R "$x11" ;;
   *) run -L 'platform|e2e|daemon' && run -R "$both" ;;
 esac

@@ -118,6 +118,14 @@ TEST_F(Screensaver, TakesTheGrabsAnotherClientHeldAtItsStartOnceLetGo) {
   EXPECT_EQ(outcome(10), "27 ");
 }
 
+// A compositor named but not there leaves the show to X.
+TEST_F(Screensaver, ShowsOnXWhenTheCompositorCannotBeReached) {
+  start("/s", "XDG_RUNTIME_DIR=/tmp WAYLAND_DISPLAY=dravik-nowhere");
+  ASSERT_FALSE(waitUntilRunning().empty()) << saver_.err();
+  xdotool("key Escape");
+  EXPECT_EQ(outcome(10), "27 ");
+}
+
 // Runs that end at once with exit code 0: other arguments, no display (its one message), a
 // setting that names a window that does not exist (right after start-up).
 TEST_F(Screensaver, RunsThatEndAtOnce) {
@@ -125,8 +133,10 @@ TEST_F(Screensaver, RunsThatEndAtOnce) {
     start(args);
     EXPECT_EQ(outcome(20), "0 ") << args;
   }
-  start("/s", "-u DISPLAY");
-  EXPECT_EQ(outcome(20), "0 Error: Could Not Enumerate Display Settings\n");
+  for (const char* env : {"-u DISPLAY", "-u DISPLAY XDG_RUNTIME_DIR=/tmp WAYLAND_DISPLAY=dravik-nowhere"}) {
+    start("/s", env);
+    EXPECT_EQ(outcome(20), "0 Error: Could Not Enumerate Display Settings\n") << env;
+  }
   writeSetting("4194303");
   start("/s");
   EXPECT_EQ(outcome(20), "0 ");
