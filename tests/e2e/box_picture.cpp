@@ -1,8 +1,10 @@
 // Looks at a message box in a screenshot (PNG) as a user reads it: finds it by its caption bar,
 // and checks that the caption has its text, that the lines of text stand below the caption and
 // clear above the OK button, that the button is centred in the box with a white margin beneath,
-// and that its label is inside it, centred.
-//   dravik_box_picture FILE.png     exit 0 when the box is right, else 1 with what is wrong
+// and that its label is inside it, centred; with --centred also that the box is in the middle of
+// the picture.
+//   dravik_box_picture FILE.png [--centred]     exit 0 when the box is right, else 1 with what is
+//                                                wrong
 #include <cairo.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -44,7 +46,8 @@ int failed(const std::string& what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) return failed("usage: dravik_box_picture FILE.png");
+  bool centred = argc == 3 && std::string(argv[2]) == "--centred";
+  if (argc != 2 && !centred) return failed("usage: dravik_box_picture FILE.png [--centred]");
   cairo_surface_t* image = cairo_image_surface_create_from_png(argv[1]);
   if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) return failed("no picture");
   Picture p = {cairo_image_surface_get_data(image), cairo_image_surface_get_width(image),
@@ -105,6 +108,9 @@ int main(int argc, char** argv) {
   if (abs((label.left + label.right) - (button.left + button.right)) > 6 ||
       abs((label.top + label.bottom) - (button.top + button.bottom)) > 6)
     return failed("the label is not centred in the OK button" + where);
+  if (centred && (abs(bar.left + bar.right + 1 - p.width) > 4 ||
+                  abs(bar.top + bottom + 1 - p.height) > 4))
+    return failed("not in the middle of the picture" + where);
   printf("the box: caption, text and OK button in their places%s\n", where.c_str());
   cairo_surface_destroy(image);
   return 0;

@@ -10,7 +10,8 @@
 #   park                       the pointer to the output's bottom right corner, where the show is
 #                              black
 #   pointer_hidden             no pointer image shows there
-#   box_shown                  a message box is up on the first output, laid out right
+#   box_shown [--centred]      a message box is up on the first output, laid out right
+#                              (and in its middle)
 #   costs_nothing WHILE        the show ($saver's dravik) uses under 0.02 CPU-s/s over 10 s
 #   terminated CODE            SIGTERM ends the show within 1 s, with CODE
 #   ends CODE                  the show ($saver) has ended with CODE within 20 s, and left the
@@ -75,8 +76,8 @@ pointer_hidden() {
     awk '{ exit !($1 < 0.3) }'
 }
 
-box_shown() {
-  output_shot 1 "$SESSION_DIR/shot.png" && "$BOX_PICTURE" "$SESSION_DIR/shot.png" >/dev/null
+box_shown() {  # [--centred]
+  output_shot 1 "$SESSION_DIR/shot.png" && "$BOX_PICTURE" "$SESSION_DIR/shot.png" "$@" >/dev/null
 }
 
 show_pid() { pgrep -P $saver -x dravik; }  # runuser's child

@@ -4,10 +4,11 @@
 #   tests/wayland/native.sh sway|weston|mutter|kwin BUILD_DIR [main|scaled|scaled-fractional|sleep]
 # main: with the pointer parked on the empty desktop, then over a full-screen terminal, the show
 #   covers the output with no pointer over it; it stays up 5 s without input; a one-pixel movement
-#   ends a run with 0, a click with 1, Escape with 27 (and the terminal gets no key); with Data
-#   missing each of the fifteen boxes shows above it, laid out right, and Return closes it. sway
-#   runs without Xwayland, and then scales its output by 2 while the show runs: the show follows,
-#   whole, with every pixel of the output.
+#   ends a run with 0, a click with 1, a right click with Shift and Ctrl held with 14
+#   (MK_RBUTTON | MK_SHIFT | MK_CONTROL), Escape with 27 (and the terminal gets no key); with Data
+#   missing each of the fifteen boxes shows above it in its middle, laid out right, and Return
+#   closes it. sway runs without Xwayland, and then scales its output by 2 while the show runs:
+#   the show follows, whole, with every pixel of the output.
 # scaled: the output scaled (by 2; KWin's also by 1.5 as scaled-fractional), sway's and weston's
 #   with a second output on which a window shows: the whole show at the output's full pixels, the
 #   other output black, one Escape ends it; on sway the X11 program through Xwayland covers the
@@ -47,7 +48,9 @@ up() {
 }
 
 if [ "$scenario" = main ]; then
-  for run in "mousemove_relative 1 0/0" "click 1/1"; do  # the pointer on the empty desktop
+  # The pointer on the empty desktop.
+  right="keydown shift keydown ctrl click 3 keyup ctrl keyup shift/14"
+  for run in "mousemove_relative 1 0/0" "click 1/1" "$right"; do
     park
     start_show "$app"
     up
@@ -75,8 +78,8 @@ if [ "$scenario" = main ]; then
   start_show "$app/nodata"
   for box in $(seq 15); do
     wait_until 30 eval '[ "$(wc -l <"$SESSION_DIR/err")" -ge $box ]' || fail "no box $box"
-    wait_until 30 box_shown ||
-      fail "box $box ($(tail -n 1 "$SESSION_DIR/err")): $("$BOX_PICTURE" "$SESSION_DIR/shot.png")"
+    wait_until 30 box_shown --centred ||
+      fail "box $box ($(tail -n 1 "$SESSION_DIR/err")): $("$BOX_PICTURE" "$SESSION_DIR/shot.png" --centred)"
     wait_until 30 eval 'outer xdotool key Return; wait_until 2 closed' || fail "box $box stays"
   done
   outer xdotool key Escape  # the show without its pictures
