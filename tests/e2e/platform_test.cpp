@@ -228,10 +228,10 @@ TEST(Registry, ReadsStringValuesFromTheUsersExportFile) {
   const std::pair<std::string, const char*> cases[] = {
       {v5 + key + "\r\n\"Other\"=[1]\r\n\"ParentHWND\"=\"12345\"\r\n", "0 6 1 12345|######"},
       {utf16(v5 + key + "\n\"parenthwnd\"=\"a\\\\b\\\"c\"\n"), "0 6 1 a\\b\"c|######"},
-      // U+1F600 as the surrogate pair D83D DE00, then U+20AC.
-      {utf16(v5 + value + "\"") + std::string("\x3D\xD8\x00\xDE\xAC\x20", 6) +
+      // U+FFFD, then U+1F600 as the surrogate pair D83D DE00.
+      {utf16(v5 + value + "\"") + std::string("\xFD\xFF\x3D\xD8\x00\xDE", 6) +
            utf16("\"\n").substr(2),
-       "0 8 1 \xF0\x9F\x98\x80\xE2\x82\xAC|####"},
+       "0 8 1 \xEF\xBF\xBD\xF0\x9F\x98\x80|####"},
       {"REGEDIT4\n" + value + "\"1\"\n" + value + "\"2\"\n", "0 2 1 2|##########"},  // the later
       {v5 + value + "\"123\"x\n", notFound},
       {v5 + value + "dword:0000007b\n", notFound},
