@@ -249,17 +249,15 @@ bool cursorPosition(POINT* point) {
   *point = now;
   if (!s.xwayland || s.pointerKnown) return true;
   auto at = [&now](const POINT& p) { return p.x == now.x && p.y == now.y; };
-  if (!s.pointerAtStartRead) {
-    s.pointerAtStartRead = true;
+  if (!s.pointerAtStart) {
     s.pointerAtStart = now;
     s.pointerKnown = showsOnScreen(d, child);
-  } else if (!s.caughtUp && !at(s.pointerAtStart)) {
-    s.caughtUp = true;
+  } else if (!s.catchUp && !at(*s.pointerAtStart)) {
     s.catchUp = now;
-  } else if (s.caughtUp && !at(s.catchUp)) {
+  } else if (s.catchUp && !at(*s.catchUp)) {
     s.pointerKnown = true;
   }
-  if (!s.pointerKnown) *point = s.pointerAtStart;
+  if (!s.pointerKnown) *point = *s.pointerAtStart;
   return true;
 }
 

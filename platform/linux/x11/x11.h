@@ -14,6 +14,7 @@
 #include <X11/Xutil.h>
 // clang-format on
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -52,10 +53,8 @@ struct State {
   // (it was over one of Xwayland's windows when first read, or it has moved since Xwayland caught
   // up with it); that first position; and where Xwayland caught up.
   bool pointerKnown = false;
-  bool pointerAtStartRead = false;
-  POINT pointerAtStart = {};
-  bool caughtUp = false;
-  POINT catchUp = {};
+  std::optional<POINT> pointerAtStart;
+  std::optional<POINT> catchUp;
   // Hosted by a screen-saver daemon: its window, which the program takes as its preview's
   // parent and as the display; the input belongs to the daemon. 0 when not hosted.
   Window hostWindow = 0;
