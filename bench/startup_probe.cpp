@@ -5,7 +5,8 @@
 // running. Then it stops the program with SIGTERM, as a user's signal would, and writes its
 // findings to DRAVIK_PROBE_OUT. Without DRAVIK_PROBE_SECONDS the program runs on. With
 // DRAVIK_PROBE_SWAPS, every presented frame appends a line "swap" to that file (how
-// scripts/bench.sh counts the frames of its power runs).
+// scripts/bench.sh counts the frames of its power runs), through EGL followed by the size in
+// pixels of the surface it went to ("swap 1024 768").
 #include <dlfcn.h>
 #include <signal.h>
 #include <stdio.h>
@@ -107,9 +108,11 @@ void contextMade(bool made) {
   if (found.contextReady < 0 && made) found.contextReady = nowMs();
 }
 
-// One frame presented, through GLX or EGL.
-void presented() {
-  if (found.swaps) fputs("swap\n", found.swaps), fflush(found.swaps);
+// One frame presented, through GLX or EGL (with its surface's size).
+void presented(int width = -1, int height = -1) {
+  if (found.swaps && width < 0) fputs("swap\n", found.swaps);
+  if (found.swaps && width >= 0) fprintf(found.swaps, "swap %d %d\n", width, height);
+  if (found.swaps) fflush(found.swaps);
   double now = nowMs();
   if (found.frames++ == 0) {
     found.firstFrame = now;
@@ -161,7 +164,13 @@ extern "C" unsigned eglMakeCurrent(void* display, void* draw, void* read, void* 
 extern "C" unsigned eglSwapBuffers(void* display, void* surface) {
   typedef unsigned (*Swap)(void*, void*);
   static Swap real = (Swap)dlsym(RTLD_NEXT, "eglSwapBuffers");
+  typedef unsigned (*Query)(void*, void*, int, int*);
+  static Query query = (Query)dlsym(RTLD_NEXT, "eglQuerySurface");
+  const int EGL_WIDTH = 0x3057, EGL_HEIGHT = 0x3056;
+  int width = 0, height = 0;
+  query(display, surface, EGL_WIDTH, &width);
+  query(display, surface, EGL_HEIGHT, &height);
   unsigned result = real(display, surface);
-  presented();
+  presented(width, height);
   return result;
 }

@@ -3,11 +3,12 @@
 #   source scripts/wayland.sh; start_session sway
 #   cp -r build/dravik build/Data "$SESSION_DIR/"; in_session "$SESSION_DIR/dravik" /s
 #   [SESSION_SIZE=WxH] [SESSION_SCALE=2] [SESSION_OUTPUTS=2] [SESSION_XWAYLAND=0] [SESSION_IDLE=S] \
-#     start_session sway|weston|mutter|kwin
+#     [SESSION_BAR=1] start_session sway|weston|mutter|kwin
 # starts an Xvfb (SESSION_SIZE for each output, 1024x768 unless told, side by side, exported as
 # OUTER: xdotool and screenshots go there, reaching the desktop the way a user's input does), the
 # compositor in it through its X11 backend (its outputs scaled by SESSION_SCALE; weston puts them
-# to sleep after SESSION_IDLE seconds without input, never by default), and waits until the
+# to sleep after SESSION_IDLE seconds without input, never by default; sway's with its bar, which
+# keeps its strip of the output, with SESSION_BAR=1), and waits until the
 # desktop accepts clients, and its Xwayland too unless SESSION_XWAYLAND=0. It exports the session's
 # DISPLAY (empty without Xwayland), WAYLAND_DISPLAY, XAUTHORITY and XDG_RUNTIME_DIR; in_session
 # runs a program inside as the compositor's user.
@@ -37,6 +38,7 @@ start_session() {
     sway)
       printf 'xwayland %s\noutput * mode %s scale %s\nexec %s/probe\n' $onoff "$size" "$scale" "$SESSION_DIR" \
         >"$SESSION_DIR/config"
+      [ "${SESSION_BAR:-0}" = 0 ] || printf 'bar {\n  position top\n}\n' >>"$SESSION_DIR/config"
       cmd=(env WLR_BACKENDS=x11 WLR_X11_OUTPUTS="$outputs" WLR_RENDERER=pixman sway -c "$SESSION_DIR/config") ;;
     weston)
       printf '[core]\nxwayland=%s\nidle-time=%s\n[shell]\nlocking=false\n[autolaunch]\npath=%s/probe\n' \

@@ -3,12 +3,13 @@
 # its input through the compositor as a user's is.
 #   tests/wayland/native.sh sway|weston|mutter|kwin BUILD_DIR [main|scaled|scaled-fractional|sleep]
 # main: with the pointer parked on the empty desktop, then over a full-screen terminal, the show
-#   covers the output with no pointer over it; it stays up 5 s without input; a one-pixel movement
-#   ends a run with 0, a click with 1, a right click with Shift and Ctrl held with 14
+#   covers the output at its full pixels with no pointer over it; it stays up 5 s without input;
+#   a one-pixel movement ends a run with 0, a click with 1, a right click with Shift and Ctrl held with 14
 #   (MK_RBUTTON | MK_SHIFT | MK_CONTROL), Escape with 27 (and the terminal gets no key); with Data
 #   missing each of the fifteen boxes shows above it in its middle, laid out right, and Return
-#   closes it. sway runs without Xwayland, and then scales its output by 2 while the show runs:
-#   the show follows, whole, with every pixel of the output.
+#   closes it. sway runs without Xwayland and with its bar (the show covers it too), and then
+#   scales its output by 2 while the show runs: the show follows, whole, with every pixel of the
+#   output.
 # scaled: the output scaled (by 2; KWin's also by 1.5 as scaled-fractional), sway's and weston's
 #   with a second output on which a window shows: the whole show at the output's full pixels, the
 #   other output black, one Escape ends it; on sway the X11 program through Xwayland covers the
@@ -25,7 +26,7 @@ desktop=$1 build=$(realpath "$2") scenario=${3:-main}
 CURSOR_PIXELS=$build/dravik_cursor_pixels BOX_PICTURE=$build/dravik_box_picture
 GREEN_BOX=$build/dravik_green_box
 case $scenario in
-  main) [ "$desktop" != sway ] || export SESSION_XWAYLAND=0 ;;
+  main) [ "$desktop" != sway ] || export SESSION_XWAYLAND=0 SESSION_BAR=1 ;;
   scaled) export SESSION_SCALE=2
     [ "$desktop" = kwin ] && export SESSION_XWAYLAND=0 || export SESSION_OUTPUTS=2 ;;
   scaled-fractional) export SESSION_SCALE=1.5 SESSION_XWAYLAND=0 ;;
@@ -34,16 +35,28 @@ esac
 start_session "$desktop"
 app_dir "$build"
 typed=$SESSION_DIR/typed
+# Each frame the show presents is written to $swaps with its buffer's size in pixels.
+cp "$build/libdravik_startup_probe.so" "$app/" && swaps=$SESSION_DIR/swaps && touch "$swaps"
+chown "$SESSION_USER" "$app/libdravik_startup_probe.so" "$swaps"
 
 # start_show DIR [ENV...]: dravik /s from DIR, natively.
 start_show() {
-  in_session env -u DISPLAY "${@:2}" "$1/dravik" /s 2>"$SESSION_DIR/err" &
+  in_session env -u DISPLAY DRAVIK_PROBE_SWAPS="$swaps" LD_PRELOAD="$app/libdravik_startup_probe.so" \
+    "${@:2}" "$1/dravik" /s 2>"$SESSION_DIR/err" &
   saver=$!
 }
-# up: the show (its first 15 s) is on the first output, whole, with no pointer over it.
+# The last frame went to a buffer of the output's pixels (KWin's 1.5 rounds the width up by one).
+full_buffer() {
+  local w h
+  read -r _ w h < <(tail -n 1 "$swaps")
+  ((w >= SESSION_WIDTH && w <= SESSION_WIDTH + 1 && h == SESSION_HEIGHT))
+}
+# up: the show (its first 15 s) is on the first output, whole, at the output's pixels, with no
+# pointer over it.
 up() {
   wait_until 60 eval 'output_shot 1 "$SESSION_DIR/shot.png" && whole "$SESSION_DIR/shot.png" >/dev/null' ||
     fail "not the whole show on the output: $(whole "$SESSION_DIR/shot.png")"
+  wait_until 10 full_buffer || fail "frames of $(tail -n 1 "$swaps")"
   wait_until 10 pointer_hidden || fail "a pointer over the show"
 }
 
@@ -125,11 +138,9 @@ elif [[ $scenario = scaled* ]]; then
 else  # sleep
   asleep() { output_shot 1 "$SESSION_DIR/shot.png" && convert "$SESSION_DIR/shot.png" -format '%[fx:maxima < 0.05]' info: | grep -q 1; }
   settled() { local n; n=$(wc -l <"$swaps"); sleep 1; [ "$(wc -l <"$swaps")" = "$n" ]; }  # no frame for 1 s
-  cp "$build/libdravik_startup_probe.so" "$app/" && swaps=$SESSION_DIR/swaps && touch "$swaps"
-  chown "$SESSION_USER" "$app/libdravik_startup_probe.so" "$swaps"
   for run in term wake; do
     outer xdotool key shift  # the desktop wakes, and sleeps again after 10 s without input
-    start_show "$app" DRAVIK_PROBE_SWAPS="$swaps" LD_PRELOAD="$app/libdravik_startup_probe.so"
+    start_show "$app"
     up
     wait_until 60 asleep || fail "the desktop did not sleep"
     wait_until 30 settled || fail "it draws on while the desktop sleeps"
