@@ -50,6 +50,7 @@ class Platform : public ::testing::Test {
     wc.lpszClassName = "Probe";
     ASSERT_TRUE(RegisterClassA(&wc));
     EXPECT_FALSE(RegisterClassA(&wc));  // a name is registered once
+    EXPECT_FALSE(CreateWindowExA(0, "Unregistered", "", WS_POPUP, 0, 0, 9, 9, NULL, NULL, NULL, NULL));
     window = CreateWindowExA(0, "Probe", "Probe", WS_POPUP, 0, 0, 200, 150, NULL, NULL, NULL, NULL);
     ASSERT_TRUE(window);
     ShowWindow(window, SW_SHOW);
@@ -235,6 +236,7 @@ TEST(Registry, ReadsStringValuesFromTheUsersExportFile) {
       {"REGEDIT4\n" + value + "\"1\"\n" + value + "\"2\"\n", "0 2 1 2|##########"},  // the later
       {v5 + value + "\"123\"x\n", notFound},
       {v5 + value + "dword:0000007b\n", notFound},
+      {v5 + value + "\n", notFound},
       {"not a registry file\n" + value + "\"1\"\n", notFound},
       {v5 + "[HKEY_CURRENT_USER\\Software\\Other]\n\"ParentHWND\"=\"1\"\n", notFound},
       {v5 + value + "\"123456789\"\n", "234 10 0 ############"}};  // 10 > 8 bytes
