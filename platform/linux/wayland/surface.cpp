@@ -88,7 +88,7 @@ void giveLayerRole(Surface* s, const Role& role) {
   }
 }
 
-// Full screen on its output from the first commit; a box is the show's dialog.
+// Full screen on its output from the first commit, or of a fixed size (a box while no show is up).
 void giveToplevelRole(Surface* s, const Role& role) {
   State& st = state();
   s->xdgSurface = xdg_wm_base_get_xdg_surface(st.wmBase, s->surface);
@@ -103,9 +103,6 @@ void giveToplevelRole(Surface* s, const Role& role) {
   }
   xdg_toplevel_set_min_size(s->toplevel, role.width, role.height);
   xdg_toplevel_set_max_size(s->toplevel, role.width, role.height);
-  WindowRecord* show = layer::findWindow(st.show);
-  if (role.dialog && show && nativeOf(*show).surface->toplevel)
-    xdg_toplevel_set_parent(s->toplevel, nativeOf(*show).surface->toplevel);
 }
 
 Surface* makeSurface(const Role& role) {
