@@ -61,8 +61,9 @@ class Platform : public ::testing::Test {
   }
   void TearDown() override {
     XCloseDisplay(x);
-    EXPECT_TRUE(DestroyWindow(window) && !GetDC(window));  // the handle goes with it
-    EXPECT_TRUE(UnregisterClassA("probe", NULL));          // in any letter case
+    // The handle goes with the window: a style set through it answers no previous one.
+    EXPECT_TRUE(DestroyWindow(window) && !GetDC(window) && !SetWindowLongA(window, GWL_STYLE, 0));
+    EXPECT_TRUE(UnregisterClassA("probe", NULL));  // in any letter case
   }
   // Messages taken from the queue as the program's loop takes them until `what` has come
   // `times` (or 20 s have passed), then those that a round trip shows were still on their way.
