@@ -50,8 +50,9 @@ TEST_F(Screensaver, PreviewDrawsInsideTheParentAndEndsWithIt) {
 }
 
 // The screen-saver daemon's contract: it names its window on the command line or in
-// XSCREENSAVER_WINDOW, keeps the input for itself, and ends the hack with SIGTERM (the hack
-// dies of it after its teardown, as the daemon expects) or by destroying the window.
+// XSCREENSAVER_WINDOW (the show fills it, also once resized), keeps the input for itself, and
+// ends the hack with SIGTERM (the hack dies of it after its teardown, as the daemon expects) or
+// by destroying the window.
 TEST_F(Screensaver, HostedByADaemonDrawsIntoItsWindowAndLeavesTheInputToIt) {
   writeSetting("123");  // never read when hosted
   for (int launch = 0; launch < 4; ++launch) {
@@ -70,6 +71,11 @@ TEST_F(Screensaver, HostedByADaemonDrawsIntoItsWindowAndLeavesTheInputToIt) {
                                                 "\\(\"dravik\" \"Dravik\"\\)  400x300\\+0\\+0"));
     })) << tree;
     EXPECT_TRUE(waitFor(30, [&] { return grey(dec) > 0.1; })) << "the window shows nothing";
+    XResizeWindow(x_, daemon, 500, 350);  // the daemon's window resized: the show follows
+    XSync(x_, False);
+    EXPECT_TRUE(waitFor(10, [&] {
+      return shell("xwininfo -children -id " + dec).find("  500x350+0+0") != std::string::npos;
+    }));
     xdotool("mousemove 300 300 click 1 key Escape");
     ASSERT_TRUE(keepsRunning()) << "input ended a hosted run";
     launch % 2 ? XDestroyWindow(x_, daemon) : kill(saver_.pid, SIGTERM);
