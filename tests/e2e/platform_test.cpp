@@ -50,13 +50,14 @@ class Platform : public ::testing::Test {
     wc.lpszClassName = "Probe";
     ASSERT_TRUE(RegisterClassA(&wc));
     EXPECT_FALSE(RegisterClassA(&wc));  // a name is registered once
-    EXPECT_FALSE(CreateWindowExA(0, "Unregistered", "", WS_POPUP, 0, 0, 9, 9, NULL, NULL, NULL, NULL));
+    EXPECT_FALSE(
+        CreateWindowExA(0, "Unregistered", "", WS_POPUP, 0, 0, 9, 9, NULL, NULL, NULL, NULL));
     window = CreateWindowExA(0, "Probe", "Probe", WS_POPUP, 0, 0, 200, 150, NULL, NULL, NULL, NULL);
     ASSERT_TRUE(window);
     EXPECT_FALSE(ShowWindow(window, SW_SHOW));  // it was not visible
     SetForegroundWindow(window);
-    XSynchronize(x, True);                                   // each request done on return
-    ASSERT_TRUE(receives("SIZE 0 9600c8, ACTIVATE 1 0, "));  // sized, then activated by showing
+    XSynchronize(x, True);                                     // each request done on return
+    ASSERT_TRUE(receives("SIZE 0 9600c8, ACTIVATE 1 0, "));    // sized, then activated by showing
     EXPECT_TRUE(ShowWindow(window, SW_SHOW) && receives(""));  // shown already: not again
   }
   void TearDown() override {

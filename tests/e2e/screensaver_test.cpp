@@ -145,7 +145,8 @@ TEST_F(Screensaver, RunsThatEndAtOnce) {
     start(args);
     EXPECT_EQ(outcome(20), "0 ") << args;
   }
-  for (const char* env : {"-u DISPLAY", "-u DISPLAY XDG_RUNTIME_DIR=/tmp WAYLAND_DISPLAY=dravik-nowhere"}) {
+  for (const char* env :
+       {"-u DISPLAY", "-u DISPLAY XDG_RUNTIME_DIR=/tmp WAYLAND_DISPLAY=dravik-nowhere"}) {
     start("/s", env);
     EXPECT_EQ(outcome(20), "0 Error: Could Not Enumerate Display Settings\n") << env;
   }

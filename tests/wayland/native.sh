@@ -4,10 +4,10 @@
 #   tests/wayland/native.sh sway|weston|mutter|kwin BUILD_DIR [main|scaled|scaled-fractional|sleep]
 # main: with the pointer parked on the empty desktop, then over a full-screen terminal, the show
 #   covers the output at its full pixels with no pointer over it; it stays up 5 s without input;
-#   a one-pixel movement ends a run with 0, a click with 1, a right click with Shift and Ctrl held with 14
-#   (MK_RBUTTON | MK_SHIFT | MK_CONTROL), Escape with 27 (and the terminal gets no key); with Data
-#   missing each of the fifteen boxes shows above it in its middle, laid out right, and Return
-#   closes it. sway runs without Xwayland and with its bar (the show covers it too), and then
+#   a one-pixel movement ends a run with 0, a click with 1, a right click with Shift and Ctrl held
+#   with 14 (MK_RBUTTON | MK_SHIFT | MK_CONTROL), Escape with 27 (and the terminal gets no key);
+#   with Data missing each of the fifteen boxes shows above it in its middle, laid out right, and
+#   Return closes it. sway runs without Xwayland and with its bar (the show covers it too), and then
 #   scales its output by 2 while the show runs: the show follows, whole, with every pixel of the
 #   output.
 # scaled: the output scaled (by 2; KWin's also by 1.5 as scaled-fractional), sway's and weston's
