@@ -110,9 +110,13 @@ void contextMade(bool made) {
 
 // One frame presented, through GLX or EGL (with its surface's size).
 void presented(int width = -1, int height = -1) {
-  if (found.swaps && width < 0) fputs("swap\n", found.swaps);
-  if (found.swaps && width >= 0) fprintf(found.swaps, "swap %d %d\n", width, height);
-  if (found.swaps) fflush(found.swaps);
+  if (found.swaps) {
+    if (width < 0)
+      fputs("swap\n", found.swaps);
+    else
+      fprintf(found.swaps, "swap %d %d\n", width, height);
+    fflush(found.swaps);
+  }
   double now = nowMs();
   if (found.frames++ == 0) {
     found.firstFrame = now;

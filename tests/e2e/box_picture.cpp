@@ -3,8 +3,8 @@
 // clear above the OK button, that the button is centred in the box with a white margin beneath,
 // and that its label is inside it, centred; with --centred also that the box is in the middle of
 // the picture.
-//   dravik_box_picture FILE.png [--centred]     exit 0 when the box is right, else 1 with what is
-//                                                wrong
+//   dravik_box_picture FILE.png [--centred]
+// exits 0 when the box is right, else 1 with what is wrong.
 #include <cairo.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -108,8 +108,8 @@ int main(int argc, char** argv) {
   if (abs((label.left + label.right) - (button.left + button.right)) > 6 ||
       abs((label.top + label.bottom) - (button.top + button.bottom)) > 6)
     return failed("the label is not centred in the OK button" + where);
-  if (centred && (abs(bar.left + bar.right + 1 - p.width) > 4 ||
-                  abs(bar.top + bottom + 1 - p.height) > 4))
+  if (centred &&
+      (abs(bar.left + bar.right + 1 - p.width) > 4 || abs(bar.top + bottom + 1 - p.height) > 4))
     return failed("not in the middle of the picture" + where);
   printf("the box: caption, text and OK button in their places%s\n", where.c_str());
   cairo_surface_destroy(image);
